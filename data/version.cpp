@@ -1,0 +1,7 @@
+#include "data/version.h"
+
+namespace vellmora {
+
+const char* versionString() { return VELLMORA_VERSION; }
+
+}  // namespace vellmora
