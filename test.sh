@@ -1,9 +1,50 @@
 #!/usr/bin/env bash
-# Sets everything up on a fresh Debian 12 machine, builds Vellmora with warnings as errors
-# and runs the whole test suite.
+# Sets everything up on a fresh Debian 12 machine and runs every check:
+#   1. the normal build (gcc, warnings as errors) and its test suite;
+#   2. the same tests built with clang under AddressSanitizer and UBSan, with the fuzz targets;
+#   3. a short run of every fuzz target on its seed corpus.
+# FUZZ_SECONDS sets the length of each fuzz run (default 30; 0 skips them).
 set -euo pipefail
 cd "$(dirname "$0")"
+jobs=$(nproc)
+fuzz_seconds=${FUZZ_SECONDS:-30}
+
 tools/install-packages.sh
+
+echo "== normal build and tests"
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLMORA_WERROR=ON
-cmake --build build/test -j "$(nproc)"
-ctest --test-dir build/test --output-on-failure -j "$(nproc)"
+cmake --build build/test -j "$jobs"
+ctest --test-dir build/test --output-on-failure -j "$jobs"
+
+echo "== sanitizer build and tests"
+CXX=clang++ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELLMORA_WERROR=ON \
+    -DVELLMORA_SANITIZE=ON -DVELLMORA_FUZZ=ON
+cmake --build build/sanitize -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+
+if [ "$fuzz_seconds" -gt 0 ]; then
+    echo "== fuzzing, ${fuzz_seconds}s per target"
+    shopt -s nullglob
+    for fuzzer in build/sanitize/fuzz/*_fuzz; do
+        name=$(basename "$fuzzer" _fuzz)
+        work=$(mktemp -d)
+        if [ -d "fuzz/corpus/$name" ]; then
+            cp -r "fuzz/corpus/$name/." "$work/"
+        fi
+        echo "-- $name"
+        log="$work.log"
+        set +e
+        "$fuzzer" "$work" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -timeout=10 \
+            -print_final_stats=1 -artifact_prefix="build/sanitize/fuzz/${name}-" >"$log" 2>&1
+        status=$?
+        set -e
+        grep -E 'stat::number_of_executed_units|ERROR|SUMMARY|Test unit written' "$log" || true
+        rm -rf "$work" "$log"
+        if [ "$status" -ne 0 ]; then
+            echo "fuzz target $name failed (exit $status)"
+            exit 1
+        fi
+    done
+fi
+echo "All checks passed."
