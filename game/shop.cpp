@@ -1,0 +1,122 @@
+#include "game/shop.h"
+
+namespace vellmora {
+
+namespace {
+
+// Accident kinds come in pairs (at this shop, elsewhere in the firm); within a pair the kind at
+// this shop wins while its timer runs.
+template <typename Pick>
+auto accidentTerms(const std::array<int, Shop::kAccidentKinds>& timers, Pick pick) {
+    decltype(pick(0)) sum{};
+    for (int first : {0, 2}) {
+        if (timers[first] > 0) {
+            sum += pick(first);
+        } else if (timers[first + 1] > 0) {
+            sum += pick(first + 1);
+        }
+    }
+    return sum;
+}
+
+}  // namespace
+
+void MonthlySeries::push(Money value) {
+    values_.push_back(value);
+    while (static_cast<int>(values_.size()) > kCapacity) {
+        values_.pop_front();
+    }
+}
+
+Money MonthlySeries::at(int index) const {
+    if (index >= 0 || -index > size()) {
+        return 0;
+    }
+    return values_[values_.size() - static_cast<std::size_t>(-index)];
+}
+
+Shop::Shop(const ShopList& owner, const ShopTables& tables, int firm, int number, int x, int y,
+           int size, int rent)
+    : owner_(&owner),
+      tables_(&tables),
+      range_(tables.sizes[static_cast<std::size_t>(size)].range),
+      size_(size),
+      firm_(firm),
+      number_(number),
+      x_(x),
+      y_(y),
+      rent_(rent) {}
+
+int Shop::ratingModifier(int k) const {
+    if (k < 0 || k >= RateTable::kRatings) {
+        return 0;
+    }
+    const auto rating = static_cast<std::size_t>(k);
+    return tables_->sizes[static_cast<std::size_t>(size_)].ratingPoints[rating] +
+           accidentTerms(timers_, [&](int kind) {
+               return tables_->accidents[static_cast<std::size_t>(kind)].ratingPoints[rating];
+           });
+}
+
+double Shop::costModifier(int item) const {
+    if (item < 0 || item >= RateTable::kItems) {
+        return 0.0;
+    }
+    const auto column = static_cast<std::size_t>(item);
+    return tables_->sizes[static_cast<std::size_t>(size_)].costModifier[column] +
+           accidentTerms(timers_, [&](int kind) {
+               return tables_->accidents[static_cast<std::size_t>(kind)].costModifier[column];
+           });
+}
+
+Money Shop::rentBase() const {
+    return static_cast<Money>((costModifier(5) + 1.0) * static_cast<double>(rent_));
+}
+
+int Shop::accidentTimer(int kind) const {
+    if (kind < 0 || kind >= kAccidentKinds) {
+        return -1;
+    }
+    return timers_[static_cast<std::size_t>(kind)];
+}
+
+void Shop::strike(int kind) {
+    if (kind < 0 || kind >= kAccidentKinds) {
+        return;
+    }
+    const AccidentRates& rates = tables_->accidents[static_cast<std::size_t>(kind)];
+    timers_[static_cast<std::size_t>(kind)] = rates.duration;
+    suspension_ += rates.suspension;
+}
+
+void Shop::monthEnd() {
+    for (int& timer : timers_) {
+        if (timer > 0) {
+            --timer;
+        }
+    }
+    if (suspension_ > 0) {
+        --suspension_;
+    }
+}
+
+void Shop::pushHistory(ShopSeries series, Money value) {
+    history_[static_cast<std::size_t>(series)].push(value);
+}
+
+Money Shop::history(ShopSeries series, int index) const {
+    const auto i = static_cast<std::size_t>(series);
+    if (i >= history_.size()) {
+        return 0;
+    }
+    return history_[i].at(index);
+}
+
+Money Shop::profit(int index) const {
+    return history(ShopSeries::Sales, index) - history(ShopSeries::Ingredients, index) -
+           history(ShopSeries::Training, index) -
+           history(ShopSeries::GeneralAdministration, index) - history(ShopSeries::Labour, index) -
+           history(ShopSeries::RentEquipment, index);
+}
+
+}  // namespace vellmora
