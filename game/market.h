@@ -12,6 +12,7 @@
 
 namespace vellmora {
 
+class MapChunk;
 class RouteGraph;
 
 class Market {
@@ -21,8 +22,9 @@ public:
     // Shops within this walking distance of a tile count as nearby for its preference.
     static constexpr int kNearbyDistance = 10;
 
-    // The graph is the town map's; it must outlive the market. Slots start empty.
-    Market(const RouteGraph& graph, int width, int height, int slotCount = kFirmSlots);
+    // The graph is the town map's; it must outlive the market. The size is the graph's; slots
+    // start empty.
+    explicit Market(const RouteGraph& graph, int slotCount = kFirmSlots);
     ~Market();
     Market(const Market&) = delete;
     Market& operator=(const Market&) = delete;
@@ -74,19 +76,27 @@ public:
     // nothing); kRefused when its size does not match the map or the slot is empty.
     [[nodiscard]] int countCustomers(int firm, int shopNumber,
                                      std::span<const std::int32_t> customerGrid) const;
+    // The same for every shop at once: element n is shop n's count for n below `shopSlots`.
+    // Empty when the grid does not match or the slot is empty.
+    std::vector<int> countCustomersByShop(int firm, int shopSlots,
+                                          std::span<const std::int32_t> customerGrid) const;
     // Each firm's share of the tile's total draw; all 0.0 when the total is 0 or off the map.
     std::array<double, kFirmSlots> drawShares(int x, int y) const;
 
     // --- Map file ---
-    // Fills the slot's reach from the data of its reach chunk (version, width, height, firm,
-    // then five 32-bit values per tile). Makes the reach if the slot has none. A wrong version,
-    // a size that differs from the market's or data too short leave the reach empty (kRefused).
-    [[nodiscard]] int loadReach(int firm, std::span<const std::uint8_t> data);
-    // The reach chunk data of the slot; empty when the slot has no reach.
-    std::vector<std::uint8_t> saveReach(int firm) const;
+    // Fills the slot's reach from its reach chunk (version, width, height, firm, then distance,
+    // serving shop, preference, attraction and draw per tile), making the reach if the slot has
+    // none. A version other than 10000 leaves the reach empty and answers kOk; a slot out of
+    // range, a size other than the market's or data too short answer kRefused (reach empty).
+    [[nodiscard]] int loadReach(int firm, const MapChunk& chunk);
+    // The slot's reach chunk; kRefused when the slot has no reach.
+    [[nodiscard]] int saveReach(int firm, MapChunk& out) const;
 
 private:
+    using Grid = std::vector<std::int32_t> FirmReach::*;
+
     FirmReach* reachAt(int firm);
+    int gridValue(int firm, int x, int y, Grid grid) const;
     const FirmReach* reachAt(int firm, int x, int y) const;
     [[nodiscard]] int placeShop(FirmReach& reach, int shopNumber, int x, int y, int base, int range,
                                 bool refresh);

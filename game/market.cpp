@@ -1,0 +1,233 @@
+#include "game/market.h"
+
+#include <cmath>
+
+#include "data/map_chunk.h"
+#include "data/result_codes.h"
+#include "game/market_math.h"
+#include "game/route_graph.h"
+
+namespace vellmora {
+
+using market_math::truncateToInt;
+
+namespace {
+
+// Calls visit(tileIndex, d) for every tile whose walking distance d from the field's source is
+// known and at most `limit`.
+template <typename Visit>
+void forTilesWithin(const DistanceField& field, int width, int height, int limit, Visit visit) {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int d = field.distanceAt(x, y);
+            if (d != -1 && d <= limit) {
+                visit(y * width + x, d);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+Market::Market(const RouteGraph& graph, int slotCount)
+    : graph_(&graph), width_(graph.width()), height_(graph.height()) {
+    reaches_.resize(static_cast<std::size_t>(slotCount > 0 ? slotCount : 0));
+}
+
+Market::~Market() = default;
+
+int Market::createReach(int firm) {
+    if (firm < 0 || firm >= slotCount() || reaches_[static_cast<std::size_t>(firm)]) {
+        return kRefused;
+    }
+    reaches_[static_cast<std::size_t>(firm)] =
+        std::make_unique<FirmReach>(firm, *graph_, width_, height_);
+    return kOk;
+}
+
+bool Market::hasReach(int firm) const {
+    return reach(firm) != nullptr;
+}
+
+const FirmReach* Market::reach(int firm) const {
+    if (firm < 0 || firm >= slotCount()) {
+        return nullptr;
+    }
+    return reaches_[static_cast<std::size_t>(firm)].get();
+}
+
+FirmReach* Market::reachAt(int firm) {
+    if (firm < 0 || firm >= slotCount()) {
+        return nullptr;
+    }
+    return reaches_[static_cast<std::size_t>(firm)].get();
+}
+
+const FirmReach* Market::reachAt(int firm, int x, int y) const {
+    const FirmReach* r = reach(firm);
+    if (r == nullptr || !r->contains(x, y)) {
+        return nullptr;
+    }
+    return r;
+}
+
+int Market::openShop(int firm, int x, int y, int base, int shopNumber, int range) {
+    FirmReach* r = reachAt(firm);
+    if (r == nullptr || !r->contains(x, y)) {
+        return kRefused;
+    }
+    return placeShop(*r, shopNumber, x, y, base, range, false);
+}
+
+int Market::refreshShop(int firm, int x, int y, int base, int range) {
+    FirmReach* r = reachAt(firm);
+    if (r == nullptr || !r->contains(x, y)) {
+        return kRefused;
+    }
+    const auto tile = static_cast<std::size_t>(r->index(x, y));
+    if (r->distance[tile] != 0) {
+        return kRefused;
+    }
+    return placeShop(*r, r->servingShop[tile], x, y, base, range, true);
+}
+
+int Market::placeShop(FirmReach& r, int shopNumber, int x, int y, int base, int range,
+                      bool refresh) {
+    if (shopNumber < 0) {
+        return kRefused;
+    }
+    const auto home = static_cast<std::size_t>(r.index(x, y));
+    if (r.distance[home] == 0 && (r.servingShop[home] != shopNumber || !refresh)) {
+        return kRefused;
+    }
+    const DistanceField* field = graph_->field(x, y);
+    if (field == nullptr) {
+        return kRefused;
+    }
+
+    forTilesWithin(*field, width_, height_, range, [&](int t, int d) {
+        const auto i = static_cast<std::size_t>(t);
+        const std::int32_t current = r.distance[i];
+        if (current != -1 && current < d) {
+            return;
+        }
+        if (current == d && r.servingShop[i] < shopNumber) {
+            return;
+        }
+        r.distance[i] = d;
+        r.servingShop[i] = shopNumber;
+    });
+
+    if (!refresh) {
+        forTilesWithin(*field, width_, height_, kNearbyDistance, [&](int t, int) {
+            const auto i = static_cast<std::size_t>(t);
+            ++r.nearbyShops[i];
+            ++r.preference[i];
+        });
+    }
+
+    for (std::size_t i = 0; i < r.servingShop.size(); ++i) {
+        if (r.servingShop[i] == shopNumber) {
+            r.attraction[i] = attractionOf(base, range, r.distance[i]);
+        }
+    }
+    return kOk;
+}
+
+int Market::closeShopAt(int firm, int x, int y) {
+    FirmReach* r = reachAt(firm);
+    if (r == nullptr || !r->contains(x, y)) {
+        return kRefused;
+    }
+    const auto home = static_cast<std::size_t>(r->index(x, y));
+    if (r->distance[home] != 0) {
+        return kRefused;
+    }
+    const std::int32_t shopNumber = r->servingShop[home];
+    for (std::size_t i = 0; i < r->servingShop.size(); ++i) {
+        if (r->servingShop[i] == shopNumber) {
+            r->servingShop[i] = -1;
+            r->distance[i] = -1;
+            r->attraction[i] = 0;
+        }
+    }
+    if (const DistanceField* field = graph_->field(x, y)) {
+        forTilesWithin(*field, width_, height_, kNearbyDistance, [&](int t, int) {
+            const auto i = static_cast<std::size_t>(t);
+            --r->nearbyShops[i];
+            --r->preference[i];
+        });
+    }
+    return kOk;
+}
+
+int Market::shopAt(int firm, int x, int y) const {
+    const FirmReach* r = reachAt(firm, x, y);
+    if (r == nullptr) {
+        return -1;
+    }
+    const auto i = static_cast<std::size_t>(r->index(x, y));
+    return r->distance[i] <= 0 ? r->servingShop[i] : -1;
+}
+
+int Market::gridValue(int firm, int x, int y, Grid grid) const {
+    const FirmReach* r = reachAt(firm, x, y);
+    if (r == nullptr) {
+        return -1;
+    }
+    return (r->*grid)[static_cast<std::size_t>(r->index(x, y))];
+}
+
+int Market::servingShop(int firm, int x, int y) const {
+    return gridValue(firm, x, y, &FirmReach::servingShop);
+}
+
+int Market::distance(int firm, int x, int y) const {
+    return gridValue(firm, x, y, &FirmReach::distance);
+}
+
+int Market::preference(int firm, int x, int y) const {
+    return gridValue(firm, x, y, &FirmReach::preference);
+}
+
+int Market::nearbyShops(int firm, int x, int y) const {
+    return gridValue(firm, x, y, &FirmReach::nearbyShops);
+}
+
+int Market::attraction(int firm, int x, int y) const {
+    return gridValue(firm, x, y, &FirmReach::attraction);
+}
+
+int Market::draw(int firm, int x, int y) const {
+    return gridValue(firm, x, y, &FirmReach::draw);
+}
+
+int Market::boostedAttraction(int firm, int x, int y) const {
+    const FirmReach* r = reachAt(firm, x, y);
+    if (r == nullptr) {
+        return -1;
+    }
+    const auto i = static_cast<std::size_t>(r->index(x, y));
+    return market_math::boostedPull(r->preference[i], r->attraction[i]);
+}
+
+bool Market::hasShopAt(int firm, int x, int y) const {
+    return distance(firm, x, y) == 0;
+}
+
+int Market::attractionOf(int base, int range, int d) {
+    if (d < 0) {
+        return -1;
+    }
+    if (d == 0) {
+        return base;
+    }
+    // A shop without range pulls only on its own tile.
+    if (range <= 0) {
+        return 0;
+    }
+    const double v = std::pow(2.0, 4.0 - 3.0 * d / range);
+    return truncateToInt((v - 1.0) / v * base);
+}
+
+}  // namespace vellmora

@@ -1,0 +1,39 @@
+// Number helpers shared by the market's files.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace vellmora::market_math {
+
+// Truncates toward zero, holding values beyond the 32-bit range at its ends (NaN gives 0).
+inline int truncateToInt(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    if (value >= static_cast<double>(std::numeric_limits<int>::max())) {
+        return std::numeric_limits<int>::max();
+    }
+    if (value <= static_cast<double>(std::numeric_limits<int>::min())) {
+        return std::numeric_limits<int>::min();
+    }
+    return static_cast<int>(value);
+}
+
+inline int clampToInt(std::int64_t value) {
+    if (value > std::numeric_limits<int>::max()) {
+        return std::numeric_limits<int>::max();
+    }
+    if (value < std::numeric_limits<int>::min()) {
+        return std::numeric_limits<int>::min();
+    }
+    return static_cast<int>(value);
+}
+
+// (preference * 0.01 + 1) * attraction: the firm's pull on a tile with its preference added.
+inline int boostedPull(std::int32_t preference, std::int32_t attraction) {
+    return truncateToInt((preference * 0.01 + 1.0) * attraction);
+}
+
+}  // namespace vellmora::market_math
