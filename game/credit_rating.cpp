@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "game/finance.h"
+#include "game/money_convert.h"
 
 namespace vellmora {
 
