@@ -1,0 +1,326 @@
+#include "game/game.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <span>
+#include <system_error>
+
+#include "data/base_list.h"
+#include "data/file_io.h"
+#include "data/map_chunk.h"
+#include "data/program_folder.h"
+#include "data/result_codes.h"
+#include "data/score_book.h"
+#include "data/score_record.h"
+#include "data/settings.h"
+#include "game/calendar.h"
+#include "game/clock.h"
+#include "game/controller_table.h"
+#include "game/firm.h"
+#include "game/firm_policy.h"
+#include "game/firms.h"
+#include "game/market.h"
+#include "game/town_map.h"
+
+namespace vellmora {
+
+namespace {
+constexpr int kStartWidth = 20;
+constexpr int kStartHeight = 15;
+constexpr int kComputerDifficulty = 2;
+constexpr std::size_t kVersionOffset = 68;
+constexpr std::size_t kLengthOffset = 72;
+// Real maps are far smaller; this only keeps a damaged length from exhausting memory.
+constexpr std::size_t kMaxMapFileBytes = 256u * 1024u * 1024u;
+
+// The file name without folder and extension.
+std::string baseNameOf(const std::string& path) {
+    std::string name = path;
+    const std::size_t slash = name.find_last_of("/\\");
+    if (slash != std::string::npos) {
+        name.erase(0, slash + 1);
+    }
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) {
+        name.erase(dot);
+    }
+    return name;
+}
+
+std::string dataFilePath(const std::string& folder, const Settings& list, std::string_view key) {
+    const std::string* value = list.get("data", key);
+    if (value == nullptr) {
+        return std::string();  // no reader can open an empty path
+    }
+    return dataPath(folder, "zdt\\" + *value);
+}
+}  // namespace
+
+Game::Game() : Game(programFolder()) {}
+
+Game::Game(std::string dataFolder)
+    : dataFolder_(std::move(dataFolder)), scoreBook_(std::make_unique<ScoreBook>()) {}
+
+Game::~Game() {
+    releaseGameObjects();
+}
+
+std::string Game::scoreFolder() const {
+    return dataPath(dataFolder_, kScoreFolderName);
+}
+
+void Game::dropLastRecord() {
+    ownedRecord_.reset();
+    lastRecord_ = nullptr;
+}
+
+void Game::releaseGameObjects() {
+    // The controllers and firms refer to the map and the calendar: they go first.
+    controllers_.reset();
+    firms_.reset();
+    map_.reset();
+    calendar_.reset();
+    if (ownsLastRecord_) {
+        dropLastRecord();
+    }
+}
+
+int Game::loadData(const std::string& baseListPath, const std::string& accountDataPath,
+                   const std::string& scoreFolder) {
+    releaseGameObjects();
+    Settings list;
+    if (!pathExists(baseListPath) || list.load(baseListPath) != kOk) {
+        return kRefused;
+    }
+    scoreBook_->configure(scoreFolder, kScoreTableCount, kScorePlaceCount);
+    const std::string ratePath = dataFilePath(dataFolder_, list, "rate");
+    const std::string pricePath = dataFilePath(dataFolder_, list, "price");
+    const std::string buildingPath = dataFilePath(dataFolder_, list, "blddata");
+    const std::string aiPath = dataFilePath(dataFolder_, list, "ai");
+
+    calendar_ = std::make_unique<Calendar>();
+    calendar_->reset();
+    map_ = std::make_unique<TownMap>();
+    (void)map_->init(kStartWidth, kStartHeight, buildingPath);
+    firms_ = std::make_unique<Firms>();
+    firms_->init(kFirmSlots, ratePath, pricePath, accountDataPath, map_.get(), calendar_.get());
+    controllers_ = std::make_unique<ControllerTable>();
+    controllers_->init(kFirmSlots, map_.get(), aiPath);
+    mapName_.clear();
+    return kOk;
+}
+
+int Game::loadMapFile(const std::string& path) {
+    std::string bytes;
+    if (readWholeFile(path, kMaxMapFileBytes, bytes) != kOk || bytes.size() < kMapFileHeaderBytes) {
+        return kRefused;
+    }
+    const auto* raw = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    if (static_cast<std::int32_t>(readLe32(raw + kVersionOffset)) != kMapFileVersion) {
+        return kRefused;
+    }
+    const std::uint32_t length = readLe32(raw + kLengthOffset);
+    if (length > bytes.size() - kMapFileHeaderBytes) {
+        return kRefused;  // the header promises more than the file holds
+    }
+    MapChunk root;
+    if (MapChunk::parse(std::span<const std::uint8_t>(raw + kMapFileHeaderBytes, length), root) !=
+        kOk) {
+        return kRefused;
+    }
+    return map_->loadMap(root) == kOk ? kOk : kRefused;
+}
+
+int Game::newGame(const std::string& baseListPath, const std::string& accountDataPath,
+                  const std::string* mapPath, int difficulty, std::string_view playerName,
+                  std::string_view companyName, int competitorCount) {
+    if (loadData(baseListPath, accountDataPath, scoreFolder()) != kOk) {
+        return kRefused;
+    }
+    competitorCount = std::clamp(competitorCount, 1, kFirmSlots - 1);
+    if (ownsLastRecord_) {
+        dropLastRecord();
+    }
+    lastRecord_ = nullptr;
+    if (mapPath != nullptr && loadMapFile(*mapPath) != kOk) {
+        return kRefused;
+    }
+
+    if (controllers_->createController(0, playerName, false) != 0 ||
+        firms_->create(0, difficulty, companyName, false) != 0) {
+        return kRefused;
+    }
+    controllers_->controller(0)->setFirm(firms_->firm(0));
+    for (int slot = 1; slot < kFirmSlots; ++slot) {
+        if (controllers_->createController(slot, std::string_view(), true) != slot) {
+            return kRefused;
+        }
+        const std::string company = controllers_->companyName(slot);
+        if (firms_->create(slot, kComputerDifficulty, company, slot > competitorCount) != slot) {
+            return kRefused;
+        }
+        controllers_->controller(slot)->setFirm(firms_->firm(slot));
+    }
+
+    if (mapPath != nullptr) {
+        mapName_ = baseNameOf(*mapPath);
+        (void)scoreBook_->openList(mapName_);  // a refused score file leaves the map without a list
+    } else {
+        mapName_.clear();
+    }
+    overworkDeaths_ = 0;
+    poisonings_ = 0;
+    ownsLastRecord_ = true;
+    competitorCount_ = competitorCount;
+    return kOk;
+}
+
+int Game::newGame(const NewGameSetup& setup) {
+    const std::string baseList = dataPath(dataFolder_, kBaseListName);
+    const std::string accountData = dataPath(dataFolder_, kAccountDataName);
+    return newGame(baseList, accountData, setup.mapPath.empty() ? nullptr : &setup.mapPath,
+                   setup.difficulty, setup.playerName, setup.companyName, setup.competitorCount);
+}
+
+Firm* Game::firm(int index) const {
+    return firms_ != nullptr ? firms_->firm(index) : nullptr;
+}
+
+Firm* Game::playerFirm() const {
+    if (controllers_ == nullptr || controllers_->controller(0) == nullptr) {
+        return nullptr;
+    }
+    return controllers_->controller(0)->firm();
+}
+
+const FirmPolicy* Game::playerPolicy() const {
+    const Firm* player = playerFirm();
+    return player != nullptr ? &player->policy() : nullptr;
+}
+
+int Game::mapWidth() const {
+    return map_ != nullptr ? map_->width() : 0;
+}
+int Game::mapHeight() const {
+    return map_ != nullptr ? map_->height() : 0;
+}
+
+TurnFlagSet Game::endTurn() {
+    Firm* player = playerFirm();
+    if (player == nullptr || calendar_ == nullptr) {
+        return TurnFlags::None;  // no game is running (a new game failed half way)
+    }
+    TurnFlagSet flags = calendar_->month() == 12 ? TurnFlags::YearEnd : TurnFlags::None;
+    controllers_->decideAll();
+    map_->market().monthlyUpdate();
+    flags |= firms_->monthlyTurnAll();
+    calendar_->advance();
+    if ((flags & TurnFlags::FoodPoisoning) != 0) {
+        ++poisonings_;
+    }
+    if ((flags & TurnFlags::OverworkDeath) != 0) {
+        ++overworkDeaths_;
+    }
+    if ((flags & TurnFlags::Victory) != 0) {
+        recordVictory();
+    }
+    if (autoRefinance_) {
+        (void)player->rollover();
+    }
+    return flags;
+}
+
+void Game::recordVictory() {
+    const Firm* player = playerFirm();
+    ScoreResults results;
+    results.competitors = competitorCount_;
+    results.researchLevel = player->policy().researchLevel();
+    results.poisonings = poisonings_;
+    results.overworkDeaths = overworkDeaths_;
+    results.difficulty = player->policy().difficulty();
+    auto record = std::make_unique<ScoreRecord>(currentClock().localNow(), calendar_->year(),
+                                                calendar_->month(), results);
+    if (ownsLastRecord_) {
+        dropLastRecord();
+    }
+    ScoreRecord* raw = record.get();
+    ScoreList* list = scoreBook_->findList(mapName_);
+    if (list != nullptr && list->insert(record, results.difficulty) == kOk) {
+        ownsLastRecord_ = false;
+    } else {
+        ownedRecord_ = std::move(record);
+        ownsLastRecord_ = true;
+    }
+    lastRecord_ = raw;
+    if (list != nullptr) {
+        std::error_code ignored;
+        std::filesystem::create_directories(scoreBook_->folder(), ignored);
+        (void)scoreBook_->saveList(mapName_);
+    }
+}
+
+int Game::buildShop(int x, int y, int size) {
+    Firm* player = playerFirm();
+    return player != nullptr ? player->build(x, y, size) : kRefused;
+}
+
+bool Game::canBuildShop(int x, int y, int size) const {
+    const Firm* player = playerFirm();
+    return player != nullptr && player->canBuild(x, y, size);
+}
+
+int Game::closeShop(int shop) {
+    Firm* player = playerFirm();
+    return player != nullptr ? player->close(shop, false) : kRefused;
+}
+
+bool Game::canCloseShop(int shop) const {
+    const Firm* player = playerFirm();
+    return player != nullptr && player->canClose(shop, false);
+}
+
+int Game::shopAt(int x, int y, int firmIndex) const {
+    return map_ != nullptr ? map_->market().shopAt(firmIndex, x, y) : -1;
+}
+
+int Game::changeSystem(int system) {
+    Firm* player = playerFirm();
+    return player != nullptr ? player->changeSystem(system) : kRefused;
+}
+
+bool Game::canChangeSystem(int system) const {
+    const Firm* player = playerFirm();
+    return player != nullptr && player->canChangeSystem(system);
+}
+
+int Game::setBudget(int item, int level) {
+    Firm* player = playerFirm();
+    return player != nullptr ? player->setBudgetLevel(item, level) : kRefused;
+}
+
+int Game::borrow() {
+    Firm* player = playerFirm();
+    return player != nullptr ? player->borrow() : kRefused;
+}
+
+int Game::repay(int loan) {
+    Firm* player = playerFirm();
+    return player != nullptr ? player->repay(loan) : kRefused;
+}
+
+const BuildingDef* Game::buildingAt(int x, int y) const {
+    return map_ != nullptr ? map_->buildingAt(x, y) : nullptr;
+}
+
+int Game::activeCompetitors() const {
+    int active = 0;
+    for (int slot = 1; slot < kFirmSlots; ++slot) {
+        const Firm* competitor = firm(slot);
+        if (competitor != nullptr && !competitor->withdrawn()) {
+            ++active;
+        }
+    }
+    return active;
+}
+
+}  // namespace vellmora

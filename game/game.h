@@ -1,0 +1,124 @@
+// The root of the simulation: owns the town, the firms, the controllers and the calendar of the
+// running game, runs the end of turn and keeps the score lists of the maps played.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "game/turn_flags.h"
+
+namespace vellmora {
+
+struct BuildingDef;
+class Calendar;
+class ControllerTable;
+class Firm;
+class FirmPolicy;
+class Firms;
+class ScoreBook;
+class ScoreRecord;
+class TownMap;
+
+inline constexpr int kFirmSlots = 4;
+inline constexpr std::int32_t kMapFileVersion = 10000;
+inline constexpr std::size_t kMapFileHeaderBytes = 256;
+
+// What a new game is started with; paths are resolved against the Game's data folder.
+struct NewGameSetup {
+    std::string mapPath;  // empty: a game without a map
+    int difficulty = 2;
+    std::string playerName;
+    std::string companyName;
+    int competitorCount = 3;
+};
+
+class Game {
+public:
+    // Every data file is read from `dataFolder` (the program folder by default): "zdt/base.zdt",
+    // "acc.dat", and the score folder "zrf/".
+    Game();
+    explicit Game(std::string dataFolder);
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // kOk or kRefused (base list unreadable, map file missing or of another version, a firm
+    // that cannot be created). `mapPath` may be null.
+    [[nodiscard]] int newGame(const std::string& baseListPath, const std::string& accountDataPath,
+                              const std::string* mapPath, int difficulty,
+                              std::string_view playerName, std::string_view companyName,
+                              int competitorCount);
+    // The same with the data folder's "zdt/base.zdt" and "acc.dat".
+    [[nodiscard]] int newGame(const NewGameSetup& setup);
+
+    // Plays one month; answers the turn flags. Does nothing (answers 0) without a player firm.
+    [[nodiscard]] TurnFlagSet endTurn();
+
+    // Player commands: firm 0 through controller 0.
+    [[nodiscard]] int buildShop(int x, int y, int size);
+    [[nodiscard]] bool canBuildShop(int x, int y, int size) const;
+    [[nodiscard]] int closeShop(int shop);
+    [[nodiscard]] bool canCloseShop(int shop) const;
+    [[nodiscard]] int shopAt(int x, int y, int firmIndex) const;
+    [[nodiscard]] int changeSystem(int system);
+    [[nodiscard]] bool canChangeSystem(int system) const;
+    [[nodiscard]] int setBudget(int item, int level);
+    [[nodiscard]] int borrow();
+    [[nodiscard]] int repay(int loan);
+    const BuildingDef* buildingAt(int x, int y) const;
+    // 3 minus the computer firms (slots 1 to 3) that have withdrawn.
+    int activeCompetitors() const;
+
+    TownMap* map() const { return map_.get(); }
+    int mapWidth() const;
+    int mapHeight() const;
+    Firm* firm(int index) const;
+    // The player's firm, reached through controller 0 (null before a game is running).
+    Firm* player() const { return playerFirm(); }
+    const FirmPolicy* playerPolicy() const;
+    ControllerTable* controllers() const { return controllers_.get(); }
+    Firms* firms() const { return firms_.get(); }
+    const Calendar* calendar() const { return calendar_.get(); }
+    ScoreBook& scoreBook() { return *scoreBook_; }
+    const std::string& mapName() const { return mapName_; }
+    const ScoreRecord* lastRecord() const { return lastRecord_; }
+    bool ownsLastRecord() const { return ownsLastRecord_ && lastRecord_ != nullptr; }
+    int competitorCount() const { return competitorCount_; }
+    int poisonings() const { return poisonings_; }
+    int overworkDeaths() const { return overworkDeaths_; }
+    bool autoRefinance() const { return autoRefinance_; }
+    void setAutoRefinance(bool on) { autoRefinance_ = on; }
+    const std::string& dataFolder() const { return dataFolder_; }
+    std::string scoreFolder() const;
+
+    // First step of every new game; kOk or kRefused when the base list cannot be read.
+    [[nodiscard]] int loadData(const std::string& baseListPath, const std::string& accountDataPath,
+                               const std::string& scoreFolder);
+
+private:
+    Firm* playerFirm() const;
+    void releaseGameObjects();
+    void dropLastRecord();
+    [[nodiscard]] int loadMapFile(const std::string& path);
+    void recordVictory();
+
+    std::string dataFolder_;
+    std::unique_ptr<ScoreBook> scoreBook_;
+    std::unique_ptr<TownMap> map_;
+    std::unique_ptr<Firms> firms_;
+    std::unique_ptr<ControllerTable> controllers_;
+    std::unique_ptr<Calendar> calendar_;
+    // Owned only while ownsLastRecord_; otherwise a score list holds it.
+    ScoreRecord* lastRecord_ = nullptr;
+    std::unique_ptr<ScoreRecord> ownedRecord_;
+    bool autoRefinance_ = false;
+    int competitorCount_ = 3;
+    std::string mapName_;
+    int overworkDeaths_ = 0;
+    int poisonings_ = 0;
+    bool ownsLastRecord_ = false;
+};
+
+}  // namespace vellmora
