@@ -1,0 +1,121 @@
+#include "game/route_graph.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "data/result_codes.h"
+
+namespace vellmora {
+namespace {
+
+// Builds a graph from rows of single characters: '#' not walkable, a digit the move cost.
+RouteGraph graphFrom(const std::vector<std::string>& rows) {
+    RouteGraph graph(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
+    for (int y = 0; y < graph.height(); ++y) {
+        for (int x = 0; x < graph.width(); ++x) {
+            const char c = rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
+            graph.setCost(x, y, c == '#' ? -1 : c - '0');
+        }
+    }
+    return graph;
+}
+
+TEST(RouteGraphTest, SteppingOntoATileCostsThatTilesCost) {
+    RouteGraph graph = graphFrom({"13"});
+    const DistanceField there = graph.search(0, 0);
+    const DistanceField back = graph.search(1, 0);
+    EXPECT_EQ(there.at(0, 0), 0.0f);
+    EXPECT_EQ(there.at(1, 0), 3.0f);
+    EXPECT_EQ(back.at(0, 0), 1.0f);
+}
+
+TEST(RouteGraphTest, FindsTheCheaperDetourOverTheDirectPath) {
+    // Direct path through the 9 costs 9 + 1; the detour over the top row costs 1 + 1 + 1 + 1.
+    RouteGraph graph = graphFrom({
+        "111",
+        "191",
+    });
+    const DistanceField field = graph.search(0, 1);
+    EXPECT_EQ(field.distanceAt(2, 1), 4);
+    EXPECT_EQ(field.distanceAt(1, 1), 9);
+    EXPECT_EQ(field.distanceAt(1, 0), 2);
+}
+
+TEST(RouteGraphTest, ZeroCostTilesAreWalkedForFree) {
+    RouteGraph graph = graphFrom({"1002"});
+    const DistanceField field = graph.search(0, 0);
+    EXPECT_EQ(field.distanceAt(2, 0), 0);
+    EXPECT_EQ(field.distanceAt(3, 0), 2);
+}
+
+TEST(RouteGraphTest, WalledInTileReachesNothingElse) {
+    RouteGraph graph = graphFrom({
+        "111",
+        "1#1",
+        "#2#",
+        "1#1",
+    });
+    graph.computeDistanceFields();
+    const DistanceField* inside = graph.field(1, 2);
+    ASSERT_NE(inside, nullptr);
+    for (int y = 0; y < graph.height(); ++y) {
+        for (int x = 0; x < graph.width(); ++x) {
+            EXPECT_EQ(inside->distanceAt(x, y), (x == 1 && y == 2) ? 0 : -1) << x << "," << y;
+        }
+    }
+    // No walkable tile can step onto the walled-in one either.
+    const DistanceField* outside = graph.field(0, 0);
+    ASSERT_NE(outside, nullptr);
+    EXPECT_EQ(outside->distanceAt(1, 2), -1);
+    EXPECT_EQ(outside->distanceAt(2, 1), 3);
+    // Walls have no field; outside the map neither.
+    EXPECT_EQ(graph.field(1, 1), nullptr);
+    EXPECT_EQ(graph.field(-1, 0), nullptr);
+    EXPECT_EQ(graph.field(3, 0), nullptr);
+    EXPECT_EQ(outside->distanceAt(3, 0), -1);
+}
+
+TEST(RouteGraphTest, TileMadeUnwalkableLaterCannotBeEnteredAnyMore) {
+    RouteGraph graph = graphFrom({"111"});
+    graph.setCost(1, 0, -1);
+    EXPECT_EQ(graph.cost(1, 0), -1);
+    EXPECT_EQ(graph.search(0, 0).distanceAt(2, 0), -1);
+    graph.setCost(1, 0, -5);  // any negative cost is a wall
+    EXPECT_EQ(graph.cost(1, 0), -1);
+    EXPECT_FALSE(graph.walkable(1, 0));
+    graph.setCost(1, 0, 2);
+    EXPECT_EQ(graph.search(0, 0).distanceAt(2, 0), 3);
+}
+
+TEST(RouteGraphTest, RouteChunkRoundTripAndRefusals) {
+    RouteGraph graph = graphFrom({"1#", "27"});
+    MapChunk chunk;
+    ASSERT_EQ(graph.writeChunk(chunk), kOk);
+    ASSERT_EQ(chunk.data().size(), 8u + 4u);
+
+    RouteGraph copy(2, 2);
+    ASSERT_EQ(copy.loadChunk(chunk), kOk);
+    EXPECT_EQ(copy.cost(0, 0), 1);
+    EXPECT_EQ(copy.cost(1, 0), -1);
+    EXPECT_EQ(copy.cost(1, 1), 7);
+
+    RouteGraph wrongSize(3, 2);
+    EXPECT_EQ(wrongSize.loadChunk(chunk), kRefused);
+    EXPECT_EQ(wrongSize.cost(0, 0), -1);
+
+    MapChunk shortChunk = chunk;
+    shortChunk.data().pop_back();
+    RouteGraph target = graphFrom({"55", "55"});
+    EXPECT_EQ(target.loadChunk(shortChunk), kRefused);
+    EXPECT_EQ(target.cost(1, 1), 5);
+    EXPECT_EQ(target.loadChunk(MapChunk{}), kRefused);
+
+    RouteGraph tooExpensive(1, 1);
+    tooExpensive.setCost(0, 0, 128);
+    EXPECT_EQ(tooExpensive.writeChunk(chunk), kRefused);
+}
+
+}  // namespace
+}  // namespace vellmora
