@@ -32,6 +32,7 @@ Firm::Firm() = default;
 Firm::~Firm() = default;
 
 void Firm::release() {
+    settlement_.reset();
     finance_.reset();
     shops_.reset();
     policy_.reset();
@@ -70,8 +71,9 @@ int Firm::initialise(const FirmSetup& setup) {
         release();
         return kRefused;
     }
+    settlement_ = std::make_unique<Settlement>(*finance_, *shops_);
     if (!setup.inactive &&
-        postFoundingCapital(*finance_, setup.difficulty, calendar_->dateCode()) != kOk) {
+        settlement_->postFoundingCapital(setup.difficulty, calendar_->dateCode()) != kOk) {
         release();
         return kRefused;
     }
@@ -111,8 +113,7 @@ int Firm::checkBuild(int x, int y, int size) const {
     if (policy_ == nullptr || withdrawn_) {
         return kRefused;
     }
-    if (!shops_->canCreate(x, y, size) || !canPayBuilding(*finance_, size) ||
-        !map_->buildable(x, y)) {
+    if (!shops_->canCreate(x, y, size) || !settlement_->canBuild(size) || !map_->buildable(x, y)) {
         return kRefused;
     }
     // A shop on a tile nobody can walk to would cost money and serve no one.
@@ -135,7 +136,7 @@ int Firm::build(int x, int y, int size) {
     if (number < 0) {
         return kRefused;
     }
-    (void)postBuildingCost(*finance_, size, calendar_->dateCode());
+    (void)settlement_->postBuildingCost(size, calendar_->dateCode());
     (void)policy_->addShops(1);
     (void)map_->market().openShop(index_, x, y, 0, number, shops_->range(number));
     map_->clearChip(x, y, kShopOpeningLayer);
@@ -177,19 +178,19 @@ int Firm::close(int shop, bool force) {
         drawPicture(x, y, map_->buildingId(x, y));
     }
     (void)shops_->remove(shop);
-    (void)postClosingCost(*finance_, size, calendar_->dateCode());
+    (void)settlement_->postClosingCost(size, calendar_->dateCode());
     return kOk;
 }
 
 bool Firm::canChangeSystem(int target) const {
-    return policy_ != nullptr && vellmora::canChangeSystem(*finance_, *policy_, target);
+    return policy_ != nullptr && vellmora::canChangeSystem(*finance_, *shops_, *policy_, target);
 }
 
 int Firm::changeSystem(int target) {
     if (policy_ == nullptr) {
         return kRefused;
     }
-    return vellmora::changeSystem(*finance_, *policy_, target, calendar_->dateCode());
+    return vellmora::changeSystem(*finance_, *shops_, *policy_, target, calendar_->dateCode());
 }
 
 int Firm::setBudgetLevel(int item, int level) {

@@ -14,6 +14,7 @@ namespace vellmora {
 class AccountChart;
 class Calendar;
 class Finance;
+class Settlement;
 class FirmPolicy;
 class ShopList;
 class TownMap;
@@ -90,6 +91,9 @@ public:
     const Finance& finance() const { return *finance_; }
     ShopList& shops() { return *shops_; }
     const ShopList& shops() const { return *shops_; }
+    // Monthly reports and the compensation of the month.
+    Settlement& settlement() { return *settlement_; }
+    const Settlement& settlement() const { return *settlement_; }
     TownMap& map() const { return *map_; }
     const Calendar& calendar() const { return *calendar_; }
 
@@ -112,6 +116,7 @@ private:
     std::unique_ptr<FirmPolicy> policy_;
     std::unique_ptr<ShopList> shops_;
     std::unique_ptr<Finance> finance_;
+    std::unique_ptr<Settlement> settlement_;  // refers to finance_ and shops_
     bool fundsWarning_ = false;
     bool withdrawn_ = false;
     std::string name_;

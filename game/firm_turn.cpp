@@ -4,7 +4,6 @@
 #include "data/result_codes.h"
 #include "game/budget.h"
 #include "game/calendar.h"
-#include "game/compensation.h"
 #include "game/customer_allocation.h"
 #include "game/finance.h"
 #include "game/firm.h"
@@ -41,7 +40,7 @@ TurnFlagSet Firm::drawAccidents() {
             (void)shops_->applyAccident(struckShop_, kPoisoningHere);
         }
         const double f = rng::next() * (1.0 / 32767.0);
-        postCompensation(*finance_, CompensationKind::Poisoning, f, date);
+        settlement_->compensatePoisoning(f, date);
         return TurnFlags::FoodPoisoning;
     }
     if (policy_->overworkChance() > rng::nextUnit()) {
@@ -61,7 +60,7 @@ TurnFlagSet Firm::drawAccidents() {
                 f = rng::next() * (1.0 / 131068.0);
                 break;
         }
-        postCompensation(*finance_, CompensationKind::Overwork, f, date);
+        settlement_->compensateOverwork(f, date);
         return TurnFlags::OverworkDeath;
     }
     return TurnFlags::None;
@@ -103,7 +102,7 @@ TurnFlagSet Firm::monthlyTurn() {
     refreshShops();
     recordShopScores();
     policy_->monthEnd();
-    if (settleMonth(*finance_, calendar_->dateCode(), calendar_->month() == 12) != 0) {
+    if (settlement_->settle(calendar_->dateCode(), calendar_->month() == 12) != 0) {
         flags |= TurnFlags::LoanRepaid;
     }
     shops_->monthEnd();

@@ -80,7 +80,7 @@ public:
     const FirmPolicy* playerPolicy() const;
     ControllerTable* controllers() const { return controllers_.get(); }
     Firms* firms() const { return firms_.get(); }
-    const Calendar* calendar() const { return calendar_.get(); }
+    Calendar* calendar() const { return calendar_.get(); }
     ScoreBook& scoreBook() { return *scoreBook_; }
     const std::string& mapName() const { return mapName_; }
     const ScoreRecord* lastRecord() const { return lastRecord_; }
