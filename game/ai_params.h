@@ -26,6 +26,9 @@ struct AiParams {
     std::array<PerPhase<int>, 4> budget{};    // levels of budget items 0-3
 };
 
+// kOk when row 0 holds "quillmarch_ai" (any ASCII case) and version 10000.
+[[nodiscard]] int checkAiHeader(const ParamFile& file);
+
 // Zeroes `out`, then reads it. A wrong magic word or version answers kRefused at once (all zero);
 // a missing cell stores 0, reading goes on, and the answer is kRefused.
 [[nodiscard]] int readAiParams(const ParamFile& file, AiParams& out);

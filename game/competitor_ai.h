@@ -30,11 +30,13 @@ public:
     virtual Money buildOutlay(int size) const = 0;  // minus the 1101 value of "[buildshop]"
     [[nodiscard]] virtual int build(int x, int y, int size) = 0;
     [[nodiscard]] virtual int close(int shop) = 0;  // an ordinary close, not forced
+    [[nodiscard]] virtual int setBudgetLevel(int item, int level) = 0;
     virtual bool shopInUse(int shop) const = 0;
     virtual Money shopProfit(int shop, int monthsBack) const = 0;  // 1 = latest month
-    virtual Money lastReportValue(int account) const = 0;          // latest monthly report
-    virtual Money projectResearch(double factor) const = 0;        // projection of 5303
-    // firmScore of another firm slot; nullopt for an empty slot.
+    // Value of an account in the latest monthly report (0 before the first).
+    virtual Money lastReportValue(int account) const = 0;
+    virtual Money projectResearch(double factor) const = 0;  // projection of 5303
+    // firmScore of any firm slot, withdrawn or not; nullopt for an empty slot.
     virtual std::optional<std::int64_t> firmScoreOf(int slot) const = 0;
 };
 
@@ -78,7 +80,6 @@ public:
     const AiParams& params() const { return params_; }
 
 private:
-    int column() const;
     void build();
     void closeLosers();
 

@@ -9,6 +9,7 @@
 
 namespace vellmora {
 
+class DistanceField;
 class TownMap;
 
 // The read-only view of the town that site valuation needs. The game implements it over the
@@ -19,9 +20,8 @@ public:
     virtual int width() const = 0;
     virtual int height() const = 0;
     virtual bool buildable(int x, int y) const = 0;
-    virtual bool walkable(int x, int y) const = 0;  // has a distance field
-    // Integer walking distance between two tiles, -1 when unreachable.
-    virtual int distance(int fromX, int fromY, int toX, int toY) const = 0;
+    // Walking distances from the tile; null when it cannot be walked.
+    virtual const DistanceField* distanceField(int x, int y) const = 0;
     virtual int customers(int x, int y) const = 0;
     virtual int rentAt(int x, int y) const = 0;  // with street frontage
     virtual int shopAt(int firm, int x, int y) const = 0;
@@ -29,9 +29,11 @@ public:
     virtual int preference(int firm, int x, int y) const = 0;
     virtual int boostedAttraction(int firm, int x, int y) const = 0;
     virtual int dominantFirm(int x, int y) const = 0;  // -1 when none
-    // Pull of a shop of base `base` and range `range` at distance d.
-    virtual std::int64_t attractionOf(std::int64_t base, int range, int d) const;
 };
+
+// Pull of a shop of base `base` and range `range` at walking distance d, as the market computes
+// it for a shop, with a base of any size.
+std::int64_t plannedAttraction(std::int64_t base, int range, int d);
 
 // The market view over the game's town map (null map: null view).
 std::unique_ptr<MarketView> makeTownMarketView(const TownMap* map);
@@ -44,7 +46,7 @@ struct SiteQuery {
     double landPriceCoefficient = 0.0;
 };
 
-inline constexpr int kNoSite = -1;
+inline constexpr std::int64_t kNoSite = -1;
 inline constexpr int kMinimumSiteValue = 20;
 inline constexpr int kOwnShopExclusionDistance = 6;
 

@@ -1,0 +1,116 @@
+#include "game/site_value.h"
+
+#include <cmath>
+#include <limits>
+
+#include "game/distance_field.h"
+#include "game/random.h"
+
+namespace vellmora {
+namespace {
+
+constexpr int kOtherFirmSlots = 4;
+constexpr double kRivalMargin = 1.5;
+constexpr int kSampleModulus = 100;
+constexpr int kSampleBelowOrAt = 20;
+
+std::int64_t truncateToInt64(double value) {
+    if (!(value > static_cast<double>(std::numeric_limits<std::int64_t>::min()))) {
+        return std::isnan(value) ? 0 : std::numeric_limits<std::int64_t>::min();
+    }
+    if (value >= static_cast<double>(std::numeric_limits<std::int64_t>::max())) {
+        return std::numeric_limits<std::int64_t>::max();
+    }
+    return static_cast<std::int64_t>(value);
+}
+
+// No rival has built up any liking on the tile.
+bool unclaimed(const MarketView& view, int firm, int x, int y) {
+    for (int other = 0; other < kOtherFirmSlots; ++other) {
+        if (other != firm && view.preference(other, x, y) > 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::int64_t plannedAttraction(std::int64_t base, int range, int d) {
+    if (d < 0) {
+        return -1;
+    }
+    if (d == 0) {
+        return base;
+    }
+    if (range <= 0) {
+        return 0;
+    }
+    const double v = std::pow(2.0, 4.0 - 3.0 * d / range);
+    return truncateToInt64((v - 1.0) / v * static_cast<double>(base));
+}
+
+std::int64_t siteValue(const MarketView& view, const SiteQuery& query, int x, int y) {
+    if (!view.buildable(x, y) || view.shopAt(query.firm, x, y) != -1) {
+        return kNoSite;
+    }
+    const DistanceField* field = view.distanceField(x, y);
+    if (field == nullptr) {
+        return kNoSite;
+    }
+    std::int64_t won = 0;
+    for (int ty = 0; ty < view.height(); ++ty) {
+        for (int tx = 0; tx < view.width(); ++tx) {
+            const int d = field->distanceAt(tx, ty);
+            if (d < 0 || d > query.range) {
+                continue;
+            }
+            // Too close to a shop of our own: the two would only share customers.
+            if (d <= kOwnShopExclusionDistance && view.shopAt(query.firm, tx, ty) != -1) {
+                return kNoSite;
+            }
+            const int dominant = view.dominantFirm(tx, ty);
+            if (dominant == query.firm) {
+                continue;
+            }
+            bool counts = false;
+            if (dominant >= 0) {
+                const double rival = view.boostedAttraction(dominant, tx, ty);
+                const auto ours =
+                    static_cast<double>(plannedAttraction(query.firmScore, query.range, d));
+                counts = ours > kRivalMargin * rival;
+            } else {
+                counts = query.phase != 0 || unclaimed(view, query.firm, tx, ty);
+            }
+            const int customers = view.customers(tx, ty);
+            if (counts && customers > 0) {
+                won += customers;
+            }
+        }
+    }
+    const std::int64_t value =
+        won - truncateToInt64(static_cast<double>(view.rentAt(x, y)) * query.landPriceCoefficient);
+    return value < kMinimumSiteValue ? kNoSite : value;
+}
+
+std::optional<Site> bestSite(const MarketView& view, const SiteQuery& query,
+                             const std::function<int()>& draw) {
+    std::int64_t best = 0;
+    std::optional<Site> site;
+    for (int y = 0; y < view.height(); ++y) {
+        for (int x = 0; x < view.width(); ++x) {
+            const int r = (draw ? draw() : rng::next()) % kSampleModulus;
+            if (r > kSampleBelowOrAt) {
+                continue;
+            }
+            const std::int64_t value = siteValue(view, query, x, y);
+            if (value > best) {
+                best = value;
+                site = Site{x, y, value};
+            }
+        }
+    }
+    return site;
+}
+
+}  // namespace vellmora
