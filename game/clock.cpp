@@ -1,0 +1,53 @@
+#include "game/clock.h"
+
+#include <ctime>
+
+namespace vellmora {
+namespace {
+
+const Clock* installedClock = nullptr;
+
+const SystemClock& systemClock() {
+    static const SystemClock clock;
+    return clock;
+}
+
+}  // namespace
+
+std::int64_t SystemClock::secondsSinceEpoch() const {
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+LocalDateTime SystemClock::localNow() const {
+    std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    LocalDateTime result;
+    if (localtime_r(&now, &parts) == nullptr) {
+        return result;
+    }
+    result.year = parts.tm_year + 1900;
+    result.month = parts.tm_mon + 1;
+    result.day = parts.tm_mday;
+    result.hour = parts.tm_hour;
+    result.minute = parts.tm_min;
+    result.second = parts.tm_sec;
+    return result;
+}
+
+const Clock& currentClock() {
+    return installedClock != nullptr ? *installedClock : systemClock();
+}
+
+void installClock(const Clock* clock) {
+    installedClock = clock;
+}
+
+ScopedClock::ScopedClock(const Clock& clock) : previous_(installedClock) {
+    installedClock = &clock;
+}
+
+ScopedClock::~ScopedClock() {
+    installedClock = previous_;
+}
+
+}  // namespace vellmora
