@@ -38,6 +38,8 @@ public:
     [[nodiscard]] int createReach(int firm);
     bool hasReach(int firm) const;
     const FirmReach* reach(int firm) const;
+    // For loaders and tests that set grids directly; nullptr for an empty slot.
+    FirmReach* mutableReach(int firm) { return reachAt(firm); }
 
     // All of these answer kRefused for an empty slot or a tile outside the map.
     // Places shop `shopNumber` at (x, y) with pull `base` over `range`; refused when a shop of
