@@ -1,9 +1,120 @@
 // vellmora-sim: plays Vellmora without a screen.
+#include <algorithm>
 #include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <system_error>
+#include <vector>
 
-#include "data/version.h"
+#include "data/base_list.h"
+#include "data/program_folder.h"
+#include "game/clock.h"
+#include "tools/sim/sim_options.h"
+#include "tools/sim/sim_runner.h"
 
-int main() {
-    std::printf("vellmora-sim %s\n", vellmora::versionString());
+namespace {
+
+constexpr int kUsageError = 2;
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "vellmora-sim: %s\n", message.c_str());
+    return kUsageError;
+}
+
+bool isFile(const std::string& path) {
+    std::error_code ignored;
+    return std::filesystem::is_regular_file(path, ignored);
+}
+
+// A map given as a path, or by name in the data folder's "map/" (with or without ".zmf"); with
+// no name, the first map there by file name.
+bool resolveMap(const std::string& folder, const std::string& name, std::string& path,
+                std::string& error) {
+    const std::string mapFolder = vellmora::dataPath(folder, vellmora::kMapFolderName);
+    if (name.empty()) {
+        std::vector<std::string> maps;
+        std::error_code ec;
+        for (std::filesystem::directory_iterator it(mapFolder, ec), end; !ec && it != end;
+             it.increment(ec)) {
+            if (it->path().extension() == ".zmf" && isFile(it->path().string())) {
+                maps.push_back(it->path().string());
+            }
+        }
+        if (maps.empty()) {
+            error = "no map file (*.zmf) in '" + mapFolder + "'";
+            return false;
+        }
+        path = *std::min_element(maps.begin(), maps.end());
+        return true;
+    }
+    for (const std::string& candidate : {name, vellmora::joinPath(mapFolder, name),
+                                         vellmora::joinPath(mapFolder, name + ".zmf")}) {
+        if (isFile(candidate)) {
+            path = candidate;
+            return true;
+        }
+    }
+    error = "map '" + name + "' not found (neither a file nor in '" + mapFolder + "')";
+    return false;
+}
+
+int run(const std::vector<std::string>& args) {
+    using namespace vellmora::sim;
+    SimOptions options;
+    std::string error;
+    if (!parseOptions(args, options, error)) {
+        return fail(error);
+    }
+    const std::string folder =
+        options.dataFolder.empty() ? vellmora::programFolder() : options.dataFolder;
+    if (!isFile(vellmora::dataPath(folder, vellmora::kBaseListName))) {
+        return fail("cannot load data folder '" + folder + "': zdt/base.zdt is missing");
+    }
+    std::string mapPath;
+    if (!resolveMap(folder, options.map, mapPath, error)) {
+        return fail(error);
+    }
+    const std::int64_t firstSeed =
+        options.seed ? *options.seed : vellmora::currentClock().secondsSinceEpoch();
+
+    std::vector<GameResult> results;
+    std::int64_t totalTurns = 0;
+    std::int64_t totalMs = 0;
+    for (int i = 0; i < options.games; ++i) {
+        GameSetup setup;
+        setup.dataFolder = folder;
+        setup.mapPath = mapPath;
+        setup.difficulty = options.difficulty;
+        setup.competitors = options.competitors;
+        setup.seed = firstSeed + i;
+        setup.months = options.months;
+        setup.player = options.player;
+        GameResult result;
+        if (!runGame(setup, std::cout, result, error)) {
+            std::cout.flush();
+            return fail(error);
+        }
+        std::cout << gameJson(result) << "\n";
+        totalTurns += result.monthsPlayed;
+        totalMs += result.elapsedMs;
+        results.push_back(std::move(result));
+    }
+    if (options.games > 1) {
+        const double seconds = static_cast<double>(std::max<std::int64_t>(totalMs, 1)) / 1000.0;
+        std::cout << summaryJson(results, static_cast<double>(totalTurns) / seconds) << "\n";
+    }
+    std::cout.flush();
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::exception& e) {
+        return fail(std::string("internal error: ") + e.what());
+    }
 }

@@ -1,0 +1,105 @@
+#include "tools/sim/sim_options.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace vellmora::sim {
+
+namespace {
+
+bool parseInteger(std::string_view text, std::int64_t low, std::int64_t high, std::int64_t& out) {
+    std::int64_t value = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end || value < low || value > high) {
+        return false;
+    }
+    out = value;
+    return true;
+}
+
+}  // namespace
+
+const char* playerName(PlayerKind kind) {
+    return kind == PlayerKind::Passive ? "passive" : "greedy";
+}
+
+bool parseOptions(const std::vector<std::string>& args, SimOptions& out, std::string& error) {
+    SimOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& name = args[i];
+        if (name.rfind("--", 0) != 0) {
+            error = "unexpected argument '" + name + "'";
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            error = "option " + name + " needs a value";
+            return false;
+        }
+        const std::string& value = args[++i];
+        std::int64_t number = 0;
+        auto integer = [&](std::int64_t low, std::int64_t high) {
+            if (parseInteger(value, low, high, number)) {
+                return true;
+            }
+            error = "option " + name + " expects an integer from " + std::to_string(low) + " to " +
+                    std::to_string(high) + ", got '" + value + "'";
+            return false;
+        };
+        if (name == "--map") {
+            if (value.empty()) {
+                error = "option --map needs a map name or path";
+                return false;
+            }
+            options.map = value;
+        } else if (name == "--difficulty") {
+            if (!integer(0, 4)) {
+                return false;
+            }
+            options.difficulty = static_cast<int>(number);
+        } else if (name == "--competitors") {
+            if (!integer(1, 3)) {
+                return false;
+            }
+            options.competitors = static_cast<int>(number);
+        } else if (name == "--seed") {
+            // Seeds become the fake clock's seconds; keep them well inside 64 bits for N + i.
+            if (!integer(0, std::int64_t{1} << 52)) {
+                return false;
+            }
+            options.seed = number;
+        } else if (name == "--months") {
+            if (!integer(0, 1000000)) {
+                return false;
+            }
+            options.months = static_cast<int>(number);
+        } else if (name == "--player") {
+            if (value == "passive") {
+                options.player = PlayerKind::Passive;
+            } else if (value == "greedy") {
+                options.player = PlayerKind::Greedy;
+            } else {
+                error = "option --player expects passive or greedy, got '" + value + "'";
+                return false;
+            }
+        } else if (name == "--games") {
+            if (!integer(1, 100000)) {
+                return false;
+            }
+            options.games = static_cast<int>(number);
+        } else if (name == "--data") {
+            if (value.empty()) {
+                error = "option --data needs a folder";
+                return false;
+            }
+            options.dataFolder = value;
+        } else {
+            error = "unknown option '" + name + "'";
+            return false;
+        }
+    }
+    out = options;
+    return true;
+}
+
+}  // namespace vellmora::sim

@@ -1,0 +1,191 @@
+#include "tools/sim/sim_runner.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <sstream>
+
+#include "data/result_codes.h"
+#include "game/calendar.h"
+#include "game/clock.h"
+#include "game/firm.h"
+#include "game/game.h"
+#include "game/turn_flags.h"
+#include "tools/sim/greedy_player.h"
+
+namespace vellmora::sim {
+
+namespace {
+
+constexpr int kSlots = 4;
+
+LocalDateTime localTimeOf(std::int64_t seconds) {
+    const std::time_t time = static_cast<std::time_t>(seconds);
+    std::tm parts{};
+    LocalDateTime local;
+    if (gmtime_r(&time, &parts) != nullptr) {
+        local.year = parts.tm_year + 1900;
+        local.month = parts.tm_mon + 1;
+        local.day = parts.tm_mday;
+        local.hour = parts.tm_hour;
+        local.minute = parts.tm_min;
+        local.second = parts.tm_sec;
+    }
+    return local;
+}
+
+std::string jsonString(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+void logYear(const Game& game, std::ostream& log) {
+    log << "date=" << game.calendar()->dateCode();
+    for (int slot = 0; slot < kSlots; ++slot) {
+        const Firm* firm = game.firm(slot);
+        if (firm == nullptr) {
+            continue;
+        }
+        log << " firm" << slot << "[cash=" << firm->cash() << " shops=" << firm->shopCount()
+            << " customers=" << firm->customers() << " withdrawn=" << (firm->withdrawn() ? 1 : 0)
+            << "]";
+    }
+    log << "\n";
+}
+
+Money largestCash(const Game& game, Money sofar) {
+    for (int slot = 0; slot < kSlots; ++slot) {
+        if (const Firm* firm = game.firm(slot); firm != nullptr) {
+            const Money cash = firm->cash();
+            sofar = std::max(sofar, cash < 0 ? -cash : cash);
+        }
+    }
+    return sofar;
+}
+
+}  // namespace
+
+bool runGame(const GameSetup& setup, std::ostream& log, GameResult& result, std::string& error) {
+    const auto started = std::chrono::steady_clock::now();
+    const FixedClock clock(setup.seed, localTimeOf(setup.seed));
+    const ScopedClock useClock(clock);
+
+    Game game(setup.dataFolder);
+    NewGameSetup newGame;
+    newGame.mapPath = setup.mapPath;
+    newGame.difficulty = setup.difficulty;
+    newGame.playerName = "sim";
+    newGame.companyName = "sim";
+    newGame.competitorCount = setup.competitors;
+    if (game.newGame(newGame) != kOk || game.player() == nullptr) {
+        error = "cannot start a game from data folder '" + setup.dataFolder + "' with map '" +
+                setup.mapPath + "'";
+        return false;
+    }
+    std::unique_ptr<GreedyPlayer> greedy;
+    if (setup.player == PlayerKind::Greedy) {
+        greedy = std::make_unique<GreedyPlayer>(game);
+    }
+
+    result = GameResult();
+    result.map = game.mapName();
+    result.seed = setup.seed;
+    result.difficulty = setup.difficulty;
+    result.competitors = game.competitorCount();
+    result.player = setup.player;
+    result.outcome = "ongoing";
+    result.maxAbsCash = largestCash(game, 0);
+    for (int month = 0; month < setup.months; ++month) {
+        if (greedy != nullptr) {
+            greedy->play();
+        }
+        const TurnFlagSet flags = game.endTurn();
+        ++result.monthsPlayed;
+        result.maxAbsCash = largestCash(game, result.maxAbsCash);
+        if (game.calendar()->month() == 1) {
+            logYear(game, log);
+        }
+        if ((flags & TurnFlags::Bankrupt) != 0) {
+            result.outcome = "bankrupt";
+            break;
+        }
+        if ((flags & TurnFlags::Victory) != 0) {
+            result.outcome = "victory";
+            break;
+        }
+    }
+    result.endDate = game.calendar()->dateCode();
+    for (int slot = 0; slot < kSlots; ++slot) {
+        if (const Firm* firm = game.firm(slot); firm != nullptr) {
+            result.firms.push_back(
+                {slot, firm->cash(), firm->shopCount(), firm->withdrawn(), firm->withdrawnDate()});
+        }
+    }
+    result.elapsedMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::steady_clock::now() - started)
+                           .count();
+    return true;
+}
+
+std::string gameJson(const GameResult& r) {
+    std::ostringstream out;
+    out << "{\"map\": " << jsonString(r.map) << ", \"seed\": " << r.seed
+        << ", \"difficulty\": " << r.difficulty << ", \"competitors\": " << r.competitors
+        << ", \"player\": \"" << playerName(r.player) << "\", \"months_played\": " << r.monthsPlayed
+        << ", \"outcome\": \"" << r.outcome << "\", \"end_date\": " << r.endDate
+        << ", \"firms\": [";
+    for (std::size_t i = 0; i < r.firms.size(); ++i) {
+        const FirmResult& f = r.firms[i];
+        out << (i == 0 ? "" : ", ") << "{\"slot\": " << f.slot << ", \"cash\": " << f.cash
+            << ", \"shops\": " << f.shops << ", \"withdrawn\": " << (f.withdrawn ? "true" : "false")
+            << ", \"withdrawn_date\": ";
+        if (f.withdrawnDate > 0) {
+            out << f.withdrawnDate;
+        } else {
+            out << "null";
+        }
+        out << "}";
+    }
+    out << "], \"max_abs_cash\": " << r.maxAbsCash << ", \"elapsed_ms\": " << r.elapsedMs << "}";
+    return out.str();
+}
+
+std::string summaryJson(const std::vector<GameResult>& results, double turnsPerSecond) {
+    int victories = 0;
+    int bankruptcies = 0;
+    int ongoing = 0;
+    std::vector<int> endDates;
+    for (const GameResult& r : results) {
+        victories += r.outcome == "victory" ? 1 : 0;
+        bankruptcies += r.outcome == "bankrupt" ? 1 : 0;
+        ongoing += r.outcome == "ongoing" ? 1 : 0;
+        endDates.push_back(r.endDate);
+    }
+    std::sort(endDates.begin(), endDates.end());
+    // The lower middle for an even count keeps the median a real date code.
+    const int median = endDates.empty() ? 0 : endDates[(endDates.size() - 1) / 2];
+    char rate[64];
+    std::snprintf(rate, sizeof rate, "%.1f", turnsPerSecond);
+    std::ostringstream out;
+    out << "{\"games\": " << results.size() << ", \"victory\": " << victories
+        << ", \"bankrupt\": " << bankruptcies << ", \"ongoing\": " << ongoing
+        << ", \"median_end_date\": " << median << ", \"turns_per_second\": " << rate << "}";
+    return out.str();
+}
+
+}  // namespace vellmora::sim
