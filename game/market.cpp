@@ -14,15 +14,14 @@ using market_math::truncateToInt;
 namespace {
 
 // Calls visit(tileIndex, d) for every tile whose walking distance d from the field's source is
-// known and at most `limit`.
+// known and at most `limit` (distances truncated toward zero, -1 when unreachable).
 template <typename Visit>
-void forTilesWithin(const DistanceField& field, int width, int height, int limit, Visit visit) {
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const int d = field.distanceAt(x, y);
-            if (d != -1 && d <= limit) {
-                visit(y * width + x, d);
-            }
+void forTilesWithin(const DistanceField& field, int limit, Visit visit) {
+    const std::vector<float>& values = field.values();
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const int d = static_cast<int>(values[i]);
+        if (d != -1 && d <= limit) {
+            visit(static_cast<int>(i), d);
         }
     }
 }
@@ -101,11 +100,11 @@ int Market::placeShop(FirmReach& r, int shopNumber, int x, int y, int base, int 
         return kRefused;
     }
     const DistanceField* field = graph_->field(x, y);
-    if (field == nullptr) {
+    if (field == nullptr || field->values().size() != r.distance.size()) {
         return kRefused;
     }
 
-    forTilesWithin(*field, width_, height_, range, [&](int t, int d) {
+    forTilesWithin(*field, range, [&](int t, int d) {
         const auto i = static_cast<std::size_t>(t);
         const std::int32_t current = r.distance[i];
         if (current != -1 && current < d) {
@@ -119,7 +118,7 @@ int Market::placeShop(FirmReach& r, int shopNumber, int x, int y, int base, int 
     });
 
     if (!refresh) {
-        forTilesWithin(*field, width_, height_, kNearbyDistance, [&](int t, int) {
+        forTilesWithin(*field, kNearbyDistance, [&](int t, int) {
             const auto i = static_cast<std::size_t>(t);
             ++r.nearbyShops[i];
             ++r.preference[i];
@@ -151,8 +150,9 @@ int Market::closeShopAt(int firm, int x, int y) {
             r->attraction[i] = 0;
         }
     }
-    if (const DistanceField* field = graph_->field(x, y)) {
-        forTilesWithin(*field, width_, height_, kNearbyDistance, [&](int t, int) {
+    const DistanceField* field = graph_->field(x, y);
+    if (field != nullptr && field->values().size() == r->distance.size()) {
+        forTilesWithin(*field, kNearbyDistance, [&](int t, int) {
             const auto i = static_cast<std::size_t>(t);
             --r->nearbyShops[i];
             --r->preference[i];

@@ -39,7 +39,9 @@ Shop::Shop(const ShopList& owner, const ShopTables& tables, int firm, int number
            int size, int rent)
     : owner_(&owner),
       tables_(&tables),
-      range_(tables.sizes[static_cast<std::size_t>(size)].range),
+      range_(size >= 0 && size < RateTable::kSizes
+                 ? tables.sizes[static_cast<std::size_t>(size)].range
+                 : 0),
       size_(size),
       firm_(firm),
       number_(number),
@@ -47,13 +49,20 @@ Shop::Shop(const ShopList& owner, const ShopTables& tables, int firm, int number
       y_(y),
       rent_(rent) {}
 
+const ShopSizeRates* Shop::sizeRates() const {
+    if (size_ < 0 || size_ >= RateTable::kSizes) {
+        return nullptr;
+    }
+    return &tables_->sizes[static_cast<std::size_t>(size_)];
+}
+
 int Shop::ratingModifier(int k) const {
     if (k < 0 || k >= RateTable::kRatings) {
         return 0;
     }
     const auto rating = static_cast<std::size_t>(k);
-    return tables_->sizes[static_cast<std::size_t>(size_)].ratingPoints[rating] +
-           accidentTerms(timers_, [&](int kind) {
+    const ShopSizeRates* rates = sizeRates();
+    return (rates ? rates->ratingPoints[rating] : 0) + accidentTerms(timers_, [&](int kind) {
                return tables_->accidents[static_cast<std::size_t>(kind)].ratingPoints[rating];
            });
 }
@@ -63,8 +72,8 @@ double Shop::costModifier(int item) const {
         return 0.0;
     }
     const auto column = static_cast<std::size_t>(item);
-    return tables_->sizes[static_cast<std::size_t>(size_)].costModifier[column] +
-           accidentTerms(timers_, [&](int kind) {
+    const ShopSizeRates* rates = sizeRates();
+    return (rates ? rates->costModifier[column] : 0.0) + accidentTerms(timers_, [&](int kind) {
                return tables_->accidents[static_cast<std::size_t>(kind)].costModifier[column];
            });
 }

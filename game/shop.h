@@ -15,8 +15,8 @@ class ShopList;
 
 // The firm's per-size and per-accident tables (copied from its rate file) that its shops read.
 struct ShopTables {
-    std::array<ShopSizeRates, RateTable::kSizes> sizes{};
-    std::array<AccidentRates, RateTable::kAccidents> accidents{};
+    std::array<ShopSizeRates, RateTable::kSizes> sizes{};          // by shop size 0-2
+    std::array<AccidentRates, RateTable::kAccidents> accidents{};  // by accident kind 0-3
 };
 
 // The monthly history series of a shop, in their fixed order.
@@ -94,6 +94,9 @@ public:
     Money profit(int index) const;
 
 private:
+    // Null for a size outside 0-2 (such a shop gets no size terms).
+    const ShopSizeRates* sizeRates() const;
+
     const ShopList* owner_;
     const ShopTables* tables_;
     int range_;
