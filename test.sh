@@ -26,12 +26,22 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 if [ "$fuzz_seconds" -gt 0 ]; then
     echo "== fuzzing, ${fuzz_seconds}s per target"
     shopt -s nullglob
+    program=build/sanitize/vellmora
+    build/sanitize/fuzz/make_seeds build/sanitize/fuzz/seeds
     for fuzzer in build/sanitize/fuzz/*_fuzz; do
         name=$(basename "$fuzzer" _fuzz)
         work=$(mktemp -d)
-        if [ -d "fuzz/corpus/$name" ]; then
-            cp -r "fuzz/corpus/$name/." "$work/"
-        fi
+        # Seeds: the text seeds kept in the repo and the data files the build wrote.
+        seeds=(fuzz/corpus/"$name"/* build/sanitize/fuzz/seeds/"$name"/*)
+        case "$name" in
+            param_file) seeds+=("$program"/zdt/quillmarch_* "$program"/zdt/blddata) ;;
+            settings) seeds+=("$program"/zdt/base.zdt) ;;
+            account) seeds+=("$program"/acc.dat) ;;
+            map_file) seeds+=("$program"/map/*.zmf) ;;
+        esac
+        for seed in "${seeds[@]}"; do
+            cp "$seed" "$work/"
+        done
         echo "-- $name"
         log="$work.log"
         set +e
