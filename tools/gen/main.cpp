@@ -3,6 +3,7 @@
 //   buildings <source> <out>        the building data ("blddata")
 //   accounts <source> <out>         the chart of accounts ("acc.dat")
 //   map <params> <blddata> <out>    a town (".zmf") laid out from its parameters
+//   show <zmf>                      prints a town as one letter per tile (for checking layouts)
 #include <cstdio>
 #include <map>
 #include <string>
@@ -102,6 +103,40 @@ int makeMap(const std::string& paramsPath, const std::string& blddataPath, const
     return 0;
 }
 
+// One letter per kind of tile, so that a layout can be judged in a terminal.
+char letterOf(std::int32_t id) {
+    if (id >= 20000 && id < 20016) {
+        return '.';
+    }
+    static const std::map<std::int32_t, char> letters = {
+        {10000, '_'}, {10001, 'p'}, {10010, ','}, {10011, ','}, {10012, ','}, {21000, '='},
+        {21001, '='}, {30000, '~'}, {30001, 'o'}, {40000, 't'}, {40001, 't'}, {40002, 'o'},
+        {40003, 'j'}, {50000, 'h'}, {50001, 'H'}, {50002, 'a'}, {50003, 'm'}, {50004, 'D'},
+        {50005, 'M'}, {60000, 's'}, {60001, 'S'}, {60002, 'o'}, {60003, 'O'}, {60004, 'k'},
+        {60005, '+'}, {60006, 'f'}, {70000, '#'}, {70001, '-'}, {70002, '|'}, {70003, '*'}};
+    auto it = letters.find(id);
+    return it == letters.end() ? '?' : it->second;
+}
+
+int showMap(const std::string& path) {
+    MapChunk root;
+    std::int32_t w = 0, h = 0;
+    if (readMapFile(path, root) != kOk || !root.readInt32(256, w) || !root.readInt32(260, h)) {
+        fail(path, "not a map file");
+        return 1;
+    }
+    for (int y = 0; y < h; ++y) {
+        std::string line;
+        for (int x = 0; x < w; ++x) {
+            std::int32_t id = 0;
+            (void)root.readInt32(264 + 4 * static_cast<std::size_t>(y * w + x), id);
+            line += letterOf(id);
+        }
+        std::printf("%s\n", line.c_str());
+    }
+    return 0;
+}
+
 }  // namespace
 }  // namespace vellmora::gen
 
@@ -119,6 +154,9 @@ int main(int argc, char** argv) {
     }
     if (command == "map" && argc == 5) {
         return makeMap(argv[2], argv[3], argv[4]);
+    }
+    if (command == "show" && argc == 3) {
+        return showMap(argv[2]);
     }
     std::fprintf(stderr,
                  "usage: vellmora-content text|buildings|accounts <source> <out>\n"
