@@ -1,6 +1,5 @@
 #include "game/route_graph.h"
 
-#include <deque>
 #include <limits>
 
 #include "data/result_codes.h"
@@ -24,58 +23,86 @@ void RouteGraph::setCost(int x, int y, int cost) {
 }
 
 // Label correcting with a FIFO queue: a tile is queued when first reached and queued again
-// whenever a strictly shorter distance is found for it. With edge weights that are the (whole
-// number) cost of the tile entered, the float sums stay exact.
-DistanceField RouteGraph::search(int x, int y) const {
-    std::vector<float> distances(costs_.size(), -1.0f);
+// whenever a strictly shorter distance is found for it (a tile already waiting in the queue is
+// not added twice, which changes no result). With edge weights that are the (whole number) cost
+// of the tile entered, the float sums stay exact.
+void RouteGraph::searchInto(int x, int y, SearchScratch& scratch,
+                            std::vector<float>& distances) const {
+    const std::size_t count = costs_.size();
+    distances.assign(count, -1.0f);
     if (!contains(x, y)) {
-        return DistanceField(width_, height_, std::move(distances));
+        return;
     }
-    std::vector<bool> queued(costs_.size(), false);
-    std::deque<std::size_t> queue;
-    const std::size_t source = index(x, y);
-    distances[source] = 0.0f;
-    queue.push_back(source);
-    queued[source] = true;
+    // Each tile is in the queue at most once, so a ring of `count` slots never overflows.
+    scratch.ring.resize(count);
+    scratch.queued.assign(count, 0);
+    std::size_t head = 0;
+    std::size_t size = 0;
+    auto push = [&](std::size_t tile) {
+        scratch.ring[(head + size) % count] = static_cast<std::uint32_t>(tile);
+        ++size;
+        scratch.queued[tile] = 1;
+    };
 
+    distances[index(x, y)] = 0.0f;
+    push(index(x, y));
     const std::size_t w = static_cast<std::size_t>(width_);
-    while (!queue.empty()) {
-        const std::size_t from = queue.front();
-        queue.pop_front();
-        queued[from] = false;
+    const std::size_t h = static_cast<std::size_t>(height_);
+    while (size > 0) {
+        const std::size_t from = scratch.ring[head];
+        head = head + 1 == count ? 0 : head + 1;
+        --size;
+        scratch.queued[from] = 0;
         const std::size_t fx = from % w;
         const std::size_t fy = from / w;
-        const std::size_t neighbours[4] = {
-            fx > 0 ? from - 1 : from,
-            fx + 1 < w ? from + 1 : from,
-            fy > 0 ? from - w : from,
-            fy + 1 < static_cast<std::size_t>(height_) ? from + w : from,
-        };
-        for (std::size_t to : neighbours) {
-            if (to == from || costs_[to] < 0) {
-                continue;
+        const float base = distances[from];
+        auto relax = [&](std::size_t to) {
+            const std::int32_t c = costs_[to];
+            if (c < 0) {
+                return;
             }
-            const float candidate = distances[from] + static_cast<float>(costs_[to]);
+            const float candidate = base + static_cast<float>(c);
             if (distances[to] >= 0.0f && !(candidate < distances[to])) {
-                continue;
+                return;
             }
             distances[to] = candidate;
-            if (!queued[to]) {
-                queued[to] = true;
-                queue.push_back(to);
+            if (scratch.queued[to] == 0) {
+                push(to);
             }
+        };
+        if (fx > 0) {
+            relax(from - 1);
+        }
+        if (fx + 1 < w) {
+            relax(from + 1);
+        }
+        if (fy > 0) {
+            relax(from - w);
+        }
+        if (fy + 1 < h) {
+            relax(from + w);
         }
     }
+}
+
+DistanceField RouteGraph::search(int x, int y) const {
+    SearchScratch scratch;
+    std::vector<float> distances;
+    searchInto(x, y, scratch, distances);
     return DistanceField(width_, height_, std::move(distances));
 }
 
 void RouteGraph::computeDistanceFields() {
     fields_.clear();
     fields_.resize(costs_.size());
+    SearchScratch scratch;
     for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {
             if (costs_[index(x, y)] >= 0) {
-                fields_[index(x, y)] = std::make_unique<DistanceField>(search(x, y));
+                std::vector<float> distances;
+                searchInto(x, y, scratch, distances);
+                fields_[index(x, y)] =
+                    std::make_unique<DistanceField>(width_, height_, std::move(distances));
             }
         }
     }

@@ -48,6 +48,13 @@ public:
     [[nodiscard]] int writeChunk(MapChunk& out) const;
 
 private:
+    // Buffers reused by one search after another.
+    struct SearchScratch {
+        std::vector<std::uint32_t> ring;
+        std::vector<std::uint8_t> queued;
+    };
+    void searchInto(int x, int y, SearchScratch& scratch, std::vector<float>& distances) const;
+
     std::size_t index(int x, int y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                static_cast<std::size_t>(x);

@@ -89,6 +89,64 @@ TEST(RouteGraphTest, TileMadeUnwalkableLaterCannotBeEnteredAnyMore) {
     EXPECT_EQ(graph.search(0, 0).distanceAt(2, 0), 3);
 }
 
+// Plain Bellman-Ford over the same rule (entering a tile costs its cost) as an independent check.
+std::vector<float> referenceDistances(const RouteGraph& graph, int sx, int sy) {
+    const int w = graph.width();
+    const int h = graph.height();
+    std::vector<float> d(static_cast<std::size_t>(w * h), -1.0f);
+    d[static_cast<std::size_t>(sy * w + sx)] = 0.0f;
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const float from = d[static_cast<std::size_t>(y * w + x)];
+                if (from < 0.0f) {
+                    continue;
+                }
+                const int steps[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+                for (const auto& s : steps) {
+                    const int nx = x + s[0];
+                    const int ny = y + s[1];
+                    if (!graph.walkable(nx, ny)) {
+                        continue;
+                    }
+                    float& to = d[static_cast<std::size_t>(ny * w + nx)];
+                    const float candidate = from + static_cast<float>(graph.cost(nx, ny));
+                    if (to < 0.0f || candidate < to) {
+                        to = candidate;
+                        changed = true;
+                    }
+                }
+            }
+        }
+    }
+    return d;
+}
+
+TEST(RouteGraphTest, AgreesWithAReferenceSearchOnAnIrregularTown) {
+    RouteGraph graph(13, 9);
+    unsigned state = 12345;
+    for (int y = 0; y < graph.height(); ++y) {
+        for (int x = 0; x < graph.width(); ++x) {
+            state = state * 1103515245u + 12345u;
+            const int roll = static_cast<int>((state >> 16) % 9);
+            graph.setCost(x, y, roll == 0 ? -1 : (roll == 1 ? 0 : roll - 2));
+        }
+    }
+    graph.computeDistanceFields();
+    for (int y = 0; y < graph.height(); ++y) {
+        for (int x = 0; x < graph.width(); ++x) {
+            const DistanceField* field = graph.field(x, y);
+            if (!graph.walkable(x, y)) {
+                EXPECT_EQ(field, nullptr);
+                continue;
+            }
+            ASSERT_NE(field, nullptr);
+            EXPECT_EQ(field->values(), referenceDistances(graph, x, y)) << x << "," << y;
+        }
+    }
+}
+
 TEST(RouteGraphTest, RouteChunkRoundTripAndRefusals) {
     RouteGraph graph = graphFrom({"1#", "27"});
     MapChunk chunk;
