@@ -1,0 +1,213 @@
+// Whole games on a small fixture town: starting a game, the turn sequence, victory and its
+// score record, and repeatability from the clock.
+#include "game/game.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "data/building_table.h"
+#include "data/result_codes.h"
+#include "data/score_book.h"
+#include "data/score_record.h"
+#include "game/calendar.h"
+#include "game/clock.h"
+#include "game/controller_table.h"
+#include "game/firm.h"
+#include "game/firm_policy.h"
+#include "support/game_fixture.h"
+#include "support/game_fixture_play.h"
+
+namespace vellmora {
+namespace {
+
+using test::GameFixture;
+using test::GameFixtureOptions;
+using test::setCash;
+using test::startGame;
+
+GameFixtureOptions penniless() {
+    GameFixtureOptions options;
+    options.capital[2] = 0;  // computer companies never build and leave after one month
+    return options;
+}
+
+TEST(GameTest, CompetitorCountIsClampedAndExtraFirmsStartWithdrawn) {
+    GameFixture fixture;
+    struct Case {
+        int asked, expected;
+    };
+    for (const Case c : {Case{0, 1}, Case{-5, 1}, Case{1, 1}, Case{2, 2}, Case{3, 3}, Case{7, 3}}) {
+        SCOPED_TRACE(c.asked);
+        auto game = startGame(fixture, 2, c.asked);
+        ASSERT_NE(game, nullptr);
+        EXPECT_EQ(game->competitorCount(), c.expected);
+        EXPECT_EQ(game->activeCompetitors(), c.expected);
+        for (int slot = 1; slot <= 3; ++slot) {
+            ASSERT_NE(game->firm(slot), nullptr);  // all three computer firms always exist
+            EXPECT_EQ(game->firm(slot)->withdrawn(), slot > c.expected);
+            EXPECT_NE(game->controllers()->controller(slot)->ai(), nullptr);
+        }
+    }
+}
+
+TEST(GameTest, NewGameSetsUpPlayerAndComputerCompanies) {
+    GameFixture fixture;
+    auto game = startGame(fixture, 1, 3);
+    ASSERT_NE(game, nullptr);
+    EXPECT_EQ(game->mapName(), "town");
+    EXPECT_EQ(game->mapWidth(), fixture.options().width);
+    EXPECT_EQ(game->calendar()->dateCode(), 101);
+    EXPECT_EQ(game->player()->name(), "Player Co");
+    EXPECT_EQ(game->player()->cash(), fixture.options().capital[1]);
+    EXPECT_EQ(game->playerPolicy()->difficulty(), 1);
+    EXPECT_EQ(game->playerPolicy()->budgetLevel(4), 0);  // research starts at level 0
+    EXPECT_EQ(game->controllers()->controller(0)->name(), "Player");
+    EXPECT_EQ(game->controllers()->controller(0)->ai(), nullptr);
+    EXPECT_EQ(game->controllers()->controller(2)->name(), "Green Boss");
+    EXPECT_EQ(game->firm(2)->name(), "Green Co");
+    EXPECT_EQ(game->firm(2)->difficulty(), 2);
+    EXPECT_EQ(game->firm(2)->cash(), fixture.options().capital[2]);
+    EXPECT_NE(game->buildingAt(3, 3), nullptr);
+    EXPECT_EQ(game->buildingAt(3, 3)->id, test::kGround);
+    EXPECT_EQ(game->buildingAt(-1, 3), nullptr);
+}
+
+TEST(GameTest, StartUpGameWithoutMapHasDataAndFirms) {
+    GameFixture fixture;
+    Game game(fixture.folder());
+    NewGameSetup setup;  // no map, difficulty 2, empty names, 3 competitors
+    ASSERT_EQ(game.newGame(setup), kOk);
+    EXPECT_TRUE(game.mapName().empty());
+    EXPECT_EQ(game.mapWidth(), 20);
+    EXPECT_EQ(game.mapHeight(), 15);
+    ASSERT_NE(game.player(), nullptr);
+    EXPECT_EQ(game.activeCompetitors(), 3);
+}
+
+TEST(GameTest, BadDataOrMapIsRefusedWithoutCrashing) {
+    struct Case {
+        const char* what;
+        std::int32_t version;
+        bool truncate;
+        bool dropBaseList;
+    };
+    for (const Case c : {Case{"header version 9999", 9999, false, false},
+                         Case{"length beyond the file", 10000, true, false},
+                         Case{"no base list", 10000, false, true}}) {
+        SCOPED_TRACE(c.what);
+        GameFixtureOptions options;
+        options.mapVersion = c.version;
+        GameFixture fixture(options);
+        if (c.truncate) {
+            const std::string bytes = fixture.dir().read("map/town.zmf");
+            fixture.dir().write("map/town.zmf", bytes.substr(0, bytes.size() - 10));
+        }
+        if (c.dropBaseList) {
+            std::filesystem::remove(fixture.dir().file("zdt/base.zdt"));
+        }
+        Game game(fixture.folder());
+        NewGameSetup setup;
+        setup.mapPath = fixture.mapPath();
+        EXPECT_EQ(game.newGame(setup), kRefused);
+        EXPECT_EQ(game.player(), nullptr);
+        EXPECT_EQ(game.endTurn(), TurnFlags::None);
+        EXPECT_EQ(game.buildShop(3, 3, 0), kRefused);
+        EXPECT_FALSE(game.canBuildShop(3, 3, 0));
+    }
+    GameFixture fixture;
+    Game game(fixture.folder());
+    NewGameSetup setup;
+    setup.mapPath = fixture.dir().file("map/none.zmf");
+    EXPECT_EQ(game.newGame(setup), kRefused);
+}
+
+TEST(GameTest, VictoryWithTheLastWithdrawalRecordsAndSavesTheScore) {
+    GameFixture fixture(penniless());
+    ASSERT_FALSE(std::filesystem::exists(fixture.dir().file("zrf")));
+    FixedClock clock(1000, LocalDateTime{2026, 12, 5, 14, 30, 0});
+    ScopedClock useClock(clock);
+    auto game = startGame(fixture, 3, 2);
+    ASSERT_NE(game, nullptr);
+
+    const TurnFlagSet flags = game->endTurn();
+    EXPECT_EQ(flags & (TurnFlags::CompetitorWithdrew | TurnFlags::Victory),
+              TurnFlags::CompetitorWithdrew | TurnFlags::Victory);
+    EXPECT_EQ(game->activeCompetitors(), 0);
+    const ScoreRecord* record = game->lastRecord();
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->gameDate(), 10200);  // the calendar after the month played
+    EXPECT_EQ(record->realDate(), 1261205);
+    EXPECT_EQ(record->realTime(), 1430);
+    EXPECT_EQ(record->competitors(), 2);
+    EXPECT_EQ(record->difficulty(), 3);
+    EXPECT_FALSE(game->ownsLastRecord());  // the map's score list took it
+    EXPECT_EQ(game->scoreBook().findList("town")->record(0, 3), record);
+    // The score folder is made when missing, and the file reads back.
+    ASSERT_TRUE(std::filesystem::exists(fixture.scoreFile()));
+    ScoreBook reread;
+    reread.configure(fixture.dir().file("zrf") + "/");
+    ASSERT_GE(reread.openList("town"), 0);
+    const ScoreRecord* saved = reread.findList("town")->record(0, 3);
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(saved->fields(), record->fields());
+}
+
+TEST(GameTest, WinInMonthTwelveSetsYearEndAndRecordsTheNextYear) {
+    GameFixture fixture(penniless());
+    auto game = startGame(fixture, 2, 3);
+    ASSERT_NE(game, nullptr);
+    game->calendar()->setMonthsPlayed(11);
+    ASSERT_EQ(game->calendar()->dateCode(), 112);
+    const TurnFlagSet flags = game->endTurn();
+    EXPECT_EQ(flags & (TurnFlags::YearEnd | TurnFlags::Victory),
+              TurnFlags::YearEnd | TurnFlags::Victory);
+    ASSERT_NE(game->lastRecord(), nullptr);
+    EXPECT_EQ(game->lastRecord()->gameYear(), 2);
+    EXPECT_EQ(game->lastRecord()->gameMonth(), 1);
+    // Other months carry no YearEnd.
+    EXPECT_EQ(game->endTurn() & TurnFlags::YearEnd, 0u);
+}
+
+TEST(GameTest, VictoryWithoutScoreListKeepsTheRecordInTheGame) {
+    GameFixture fixture(penniless());
+    fixture.dir().write("zrf/town.zrf", "not a score file");  // refused: no list for the map
+    auto game = startGame(fixture, 2, 1);
+    ASSERT_NE(game, nullptr);
+    ASSERT_NE(game->endTurn() & TurnFlags::Victory, 0u);
+    ASSERT_NE(game->lastRecord(), nullptr);
+    EXPECT_TRUE(game->ownsLastRecord());
+    EXPECT_EQ(fixture.dir().read("zrf/town.zrf"), "not a score file");
+}
+
+TEST(GameTest, SameSeedPlaysTheSameGame) {
+    GameFixtureOptions options;
+    options.poisoning = {0.05, 0.05, 0.05, 0.05, 0.05};
+    options.overwork = {0.05, 0.05, 0.05, 0.05, 0.05};
+    GameFixture fixture(options);
+    auto play = [&fixture](std::int64_t seed) {
+        FixedClock clock(seed, LocalDateTime{});
+        ScopedClock useClock(clock);
+        auto game = startGame(fixture, 2, 3);
+        std::vector<Money> trace;
+        if (game == nullptr) {
+            return trace;
+        }
+        (void)game->buildShop(4, 4, 1);
+        for (int month = 0; month < 36; ++month) {
+            trace.push_back(game->endTurn());
+            for (int slot = 0; slot < 4; ++slot) {
+                trace.push_back(game->firm(slot)->cash());
+                trace.push_back(game->firm(slot)->customers());
+            }
+        }
+        return trace;
+    };
+    const std::vector<Money> first = play(12345);
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(play(12345), first);
+}
+
+}  // namespace
+}  // namespace vellmora
