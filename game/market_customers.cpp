@@ -81,14 +81,22 @@ std::vector<int> Market::countCustomersByShop(int firm, int shopSlots,
 
 int Market::countCustomers(int firm, int shopNumber,
                            std::span<const std::int32_t> customerGrid) const {
-    if (shopNumber < 0) {
+    const FirmReach* r = reach(firm);
+    const auto tiles = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+    if (r == nullptr || shopNumber < 0 || customerGrid.size() != tiles) {
         return kRefused;
     }
-    const std::vector<int> counts = countCustomersByShop(firm, shopNumber + 1, customerGrid);
-    if (counts.empty()) {
-        return kRefused;
+    std::int64_t sum = 0;
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            const auto i = static_cast<std::size_t>(y * width_ + x);
+            if (r->servingShop[i] == shopNumber && customerGrid[i] > 0 &&
+                dominantFirm(x, y) == firm) {
+                sum += customerGrid[i];
+            }
+        }
     }
-    return counts.back();
+    return market_math::clampToInt(sum);
 }
 
 std::array<double, Market::kFirmSlots> Market::drawShares(int x, int y) const {
