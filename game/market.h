@@ -71,7 +71,7 @@ public:
     // every tile, preference moves by the nearby-shop count and is clamped to 0-60.
     void monthlyUpdate();
     // The firm with the greatest draw on the tile (ties to the lower slot); -1 when that draw is
-    // 0, the tile is outside or no slot has a reach.
+    // not above 0, the tile is outside or no slot has a reach.
     int dominantFirm(int x, int y) const;
     // Customers of the firm's shop: the customers of the tiles it serves where the firm is
     // dominant. `customerGrid` is the town's customers per tile, row by row (negative counts add
