@@ -97,7 +97,8 @@ void GreedyPlayer::closeLosers() {
 void GreedyPlayer::manageLoans() {
     const Finance& finance = firm_.finance();
     const Money outlay = buildOutlay();
-    if (firm_.cash() < outlay) {
+    // Short: not enough to build the next shop on the player's own rule (twice the outlay).
+    if (firm_.cash() < 2 * outlay) {
         if (firm_.canBorrow()) {
             (void)firm_.borrow();
         }

@@ -1,0 +1,157 @@
+// The headless simulator as a program: options, repeatable output, victory files and errors.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/game_fixture.h"
+#include "support/temp_dir.h"
+
+namespace vellmora {
+namespace {
+
+using test::GameFixture;
+using test::GameFixtureOptions;
+using test::TempDir;
+
+struct RunResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string simPath() {
+    const char* folder = std::getenv("VELLMORA_PROGRAM_DIR");
+    return folder == nullptr ? std::string() : std::string(folder) + "/vellmora-sim";
+}
+
+RunResult runSim(const std::string& arguments) {
+    TempDir scratch;
+    const std::string command = "'" + simPath() + "' " + arguments + " >'" + scratch.file("out") +
+                                "' 2>'" + scratch.file("err") + "'";
+    RunResult result;
+    const int status = std::system(command.c_str());
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = scratch.read("out");
+    result.err = scratch.read("err");
+    return result;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        out.push_back(line);
+    }
+    return out;
+}
+
+// Drops the timing figures, the only parts allowed to differ between runs.
+std::string withoutTimings(std::string text) {
+    for (const std::string key : {"\"elapsed_ms\": ", "\"turns_per_second\": "}) {
+        for (std::size_t at = text.find(key); at != std::string::npos;
+             at = text.find(key, at + key.size())) {
+            std::size_t end = at + key.size();
+            while (end < text.size() &&
+                   (std::isdigit(static_cast<unsigned char>(text[end])) || text[end] == '.')) {
+                ++end;
+            }
+            text.erase(at + key.size(), end - at - key.size());
+        }
+    }
+    return text;
+}
+
+class SimTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::filesystem::exists(simPath())) {
+            GTEST_SKIP() << "vellmora-sim is not built";
+        }
+    }
+};
+
+TEST_F(SimTest, SameSeedGivesTheSameOutput) {
+    GameFixtureOptions options;
+    options.poisoning = {0.05, 0.05, 0.05, 0.05, 0.05};
+    GameFixture fixture(options);
+    const std::string args =
+        "--data '" + fixture.folder() + "' --map town --seed 77 --months 30 --games 2";
+    const RunResult first = runSim(args);
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    const RunResult second = runSim(args);
+    EXPECT_EQ(withoutTimings(first.out), withoutTimings(second.out));
+
+    const std::vector<std::string> out = lines(first.out);
+    ASSERT_GE(out.size(), 3u);
+    // Yearly lines, then each game's JSON line in seed order, then the summary.
+    EXPECT_EQ(out[0].rfind("date=201 firm0[", 0), 0u) << out[0];
+    std::vector<std::string> json;
+    for (const std::string& line : out) {
+        if (line.rfind("{", 0) == 0) {
+            json.push_back(line);
+        }
+    }
+    ASSERT_EQ(json.size(), 3u);
+    EXPECT_NE(json[0].find("\"seed\": 77,"), std::string::npos) << json[0];
+    EXPECT_EQ(out.back(), json[2]);
+    EXPECT_EQ(json[2].rfind("{\"games\": 2, ", 0), 0u) << json[2];
+    const bool secondGameSeed = json[1].find("\"seed\": 78,") != std::string::npos;
+    EXPECT_TRUE(secondGameSeed);
+}
+
+TEST_F(SimTest, VictoryEndsTheGameAndWritesTheScoreFile) {
+    GameFixtureOptions options;
+    options.capital[2] = 0;  // computer companies cannot build and leave after one month
+    GameFixture fixture(options);
+    const RunResult run = runSim("--data '" + fixture.folder() +
+                                 "' --map town --seed 1 --competitors 2 --player passive");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> out = lines(run.out);
+    ASSERT_EQ(out.size(), 1u);
+    const std::string& json = out[0];
+    EXPECT_NE(json.find("\"outcome\": \"victory\", \"end_date\": 102"), std::string::npos) << json;
+    EXPECT_NE(json.find("\"months_played\": 1,"), std::string::npos) << json;
+    EXPECT_NE(json.find("{\"slot\": 3, \"cash\": 0, \"shops\": 0, \"withdrawn\": true, "
+                        "\"withdrawn_date\": null}"),
+              std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"withdrawn\": true, \"withdrawn_date\": 101}"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(fixture.scoreFile()));
+}
+
+TEST_F(SimTest, BadArgumentsAndDataExitWithCodeTwo) {
+    GameFixture fixture;
+    GameFixtureOptions broken;
+    broken.mapVersion = 9999;
+    GameFixture brokenMap(broken);
+    TempDir empty;
+    const std::string data = "--data '" + fixture.folder() + "' ";
+    struct Case {
+        std::string args;
+        std::string named;  // a word the error line must contain
+    };
+    for (const Case& c :
+         {Case{data + "--difficulty 5", "--difficulty"},
+          Case{data + "--competitors 0", "--competitors"}, Case{data + "--months many", "--months"},
+          Case{data + "--player clever", "--player"}, Case{data + "--games 0", "--games"},
+          Case{data + "--seed", "--seed"}, Case{data + "--colour blue", "--colour"},
+          Case{data + "--map nowhere", "nowhere"},
+          Case{"--data '" + empty.path().string() + "'", "base.zdt"},
+          Case{"--data '" + brokenMap.folder() + "' --map town", "town"}}) {
+        SCOPED_TRACE(c.args);
+        const RunResult run = runSim(c.args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.out.empty());
+        const std::vector<std::string> err = lines(run.err);
+        ASSERT_EQ(err.size(), 1u);
+        EXPECT_NE(err[0].find(c.named), std::string::npos) << err[0];
+    }
+}
+
+}  // namespace
+}  // namespace vellmora
