@@ -1,9 +1,7 @@
 #include "game/game.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <span>
-#include <system_error>
 
 #include "data/base_list.h"
 #include "data/file_io.h"
@@ -253,8 +251,7 @@ void Game::recordVictory() {
     }
     lastRecord_ = raw;
     if (list != nullptr) {
-        std::error_code ignored;
-        std::filesystem::create_directories(scoreBook_->folder(), ignored);
+        // The writer makes a missing score folder and replaces the file atomically.
         (void)scoreBook_->saveList(mapName_);
     }
 }

@@ -170,6 +170,30 @@ TEST(GameTest, WinInMonthTwelveSetsYearEndAndRecordsTheNextYear) {
     EXPECT_EQ(game->endTurn() & TurnFlags::YearEnd, 0u);
 }
 
+TEST(GameTest, AutomaticRefinancingRunsInTheTurnOfAWin) {
+    GameFixture fixture(penniless());
+    auto game = startGame(fixture, 4, 1);
+    ASSERT_NE(game, nullptr);
+    Firm& player = *game->player();
+    // Debt of 60% and 70% of equity: the sixth and seventh loans carry a worse rating's rate.
+    for (int loan = 0; loan < 7; ++loan) {
+        ASSERT_EQ(player.borrow(), loan);
+    }
+    const double dear = player.finance().loans().annualRate(6);
+    ASSERT_GT(dear, player.finance().loans().annualRate(0));
+    test::moveCash(player, 10000000);  // a windfall: the best rating again
+    game->setAutoRefinance(true);
+
+    ASSERT_NE(game->endTurn() & TurnFlags::Victory, 0u);
+    ASSERT_NE(game->lastRecord(), nullptr);
+    for (int slot = 0; slot < 7; ++slot) {
+        SCOPED_TRACE(slot);
+        EXPECT_LE(player.finance().loans().annualRate(slot),
+                  player.finance().loans().annualRate(0) + 1e-9);
+    }
+    EXPECT_EQ(player.finance().loans().monthBorrowed(6), 102);
+}
+
 TEST(GameTest, VictoryWithoutScoreListKeepsTheRecordInTheGame) {
     GameFixture fixture(penniless());
     fixture.dir().write("zrf/town.zrf", "not a score file");  // refused: no list for the map
