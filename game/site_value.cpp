@@ -69,6 +69,11 @@ std::int64_t siteValue(const MarketView& view, const SiteQuery& query, int x, in
             if (d <= kOwnShopExclusionDistance && view.shopAt(query.firm, tx, ty) != -1) {
                 return kNoSite;
             }
+            // Tiles without customers add nothing; skip the costlier questions about them.
+            const int customers = view.customers(tx, ty);
+            if (customers <= 0) {
+                continue;
+            }
             const int dominant = view.dominantFirm(tx, ty);
             if (dominant == query.firm) {
                 continue;
@@ -82,8 +87,7 @@ std::int64_t siteValue(const MarketView& view, const SiteQuery& query, int x, in
             } else {
                 counts = query.phase != 0 || unclaimed(view, query.firm, tx, ty);
             }
-            const int customers = view.customers(tx, ty);
-            if (counts && customers > 0) {
+            if (counts) {
                 won += customers;
             }
         }
