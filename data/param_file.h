@@ -28,7 +28,7 @@ public:
     // Number of fields of a row; 0 for a row that does not exist.
     int fieldCount(int row) const;
     bool isMissing(int row, int field) const;
-    // Zero-terminated text of the field, or nullptr when missing.
+    // Zero-terminated text of the field, or nullptr when missing. Valid until the next load.
     const char* cell(int row, int field) const;
     // Text of the field; empty when missing (use isMissing to tell the two apart).
     std::string_view cellView(int row, int field) const;
