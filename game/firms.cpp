@@ -16,8 +16,9 @@ void Firms::init(int slotCount, std::string_view ratePath, std::string_view pric
                  const std::string& accountDataPath, TownMap* map, Calendar* calendar) {
     slots_.clear();
     slots_.resize(static_cast<std::size_t>(slotCount < 0 ? 0 : slotCount));
-    ratePath_ = std::string(ratePath.substr(0, kMaxPathBytes));
-    pricePath_ = std::string(pricePath.substr(0, kMaxPathBytes));
+    // Paths are kept whole: cutting one could only turn it into the path of another file.
+    ratePath_ = std::string(ratePath);
+    pricePath_ = std::string(pricePath);
     map_ = map;
     calendar_ = calendar;
     chart_.reset();

@@ -16,9 +16,6 @@ class AccountChart;
 class Calendar;
 class TownMap;
 
-// Longer rate and price paths are cut.
-inline constexpr std::size_t kMaxPathBytes = 259;
-
 class Firms {
 public:
     Firms();
