@@ -6,10 +6,12 @@
 #include <limits>
 #include <string>
 
+#include "data/account_container.h"
 #include "data/result_codes.h"
 #include "game/finance.h"
 #include "game/money_convert.h"
 #include "support/finance_fixture.h"
+#include "support/temp_dir.h"
 
 namespace vellmora {
 namespace {
@@ -127,6 +129,33 @@ TEST(AccountChartTest, RefusesBrokenOrIncompleteChartsAndKeepsThePreviousOne) {
         EXPECT_EQ(chart.accounts().size(), 18u) << c.name;
         EXPECT_EQ(chart.summaryCode(), 9101) << c.name;
     }
+}
+
+TEST(AccountChartTest, ReadsTheChartFromAnAccountDataFile) {
+    test::TempDir dir;
+    const auto records = standardChartRecords();
+    const std::string path = dir.file("acc.dat");
+    ASSERT_EQ(writeAccountContainer(path, {{"ahd", AccountChart::encodeHeader(18, 64)},
+                                           {"acc", AccountChart::encodeRecords(records, 64)}}),
+              kOk);
+    AccountContainer container;
+    ASSERT_EQ(container.open(path), kOk);
+    const auto header = container.blob("ahd");
+    const auto body = container.blob("acc");
+    ASSERT_TRUE(header && body);
+    AccountChart chart;
+    ASSERT_EQ(loadFinanceChart(*header, *body, chart), kOk);
+    EXPECT_EQ(chart.accounts().size(), 18u);
+    EXPECT_EQ(chart.find(3102)->title, "retained earnings");
+
+    // A container without the records blob gives no chart.
+    ASSERT_EQ(writeAccountContainer(path, {{"ahd", AccountChart::encodeHeader(18, 64)}}), kOk);
+    ASSERT_EQ(container.open(path), kOk);
+    const auto missing = container.blob("acc");
+    EXPECT_EQ(missing, nullptr);
+    AccountChart empty;
+    EXPECT_EQ(loadFinanceChart(*container.blob("ahd"), {}, empty), kMissingFile);
+    EXPECT_TRUE(empty.empty());
 }
 
 TEST(FinanceTest, RefusesAChartWithoutTheFinanceAccounts) {
