@@ -85,6 +85,7 @@ void Game::releaseGameObjects() {
 
 int Game::loadData(const std::string& baseListPath, const std::string& accountDataPath,
                    const std::string& scoreFolder) {
+    running_ = false;
     releaseGameObjects();
     Settings list;
     if (!pathExists(baseListPath) || list.load(baseListPath) != kOk) {
@@ -170,6 +171,7 @@ int Game::newGame(const std::string& baseListPath, const std::string& accountDat
     poisonings_ = 0;
     ownsLastRecord_ = true;
     competitorCount_ = competitorCount;
+    running_ = true;
     return kOk;
 }
 
@@ -205,8 +207,8 @@ int Game::mapHeight() const {
 
 TurnFlagSet Game::endTurn() {
     Firm* player = playerFirm();
-    if (player == nullptr || calendar_ == nullptr) {
-        return TurnFlags::None;  // no game is running (a new game failed half way)
+    if (!running_ || player == nullptr) {
+        return TurnFlags::None;  // a new game that failed half way leaves nothing to play
     }
     TurnFlagSet flags = calendar_->month() == 12 ? TurnFlags::YearEnd : TurnFlags::None;
     controllers_->decideAll();

@@ -53,7 +53,8 @@ public:
     // The same with the data folder's "zdt/base.zdt" and "acc.dat".
     [[nodiscard]] int newGame(const NewGameSetup& setup);
 
-    // Plays one month; answers the turn flags. Does nothing (answers 0) without a player firm.
+    // Plays one month; answers the turn flags. Does nothing (answers 0) unless the last newGame
+    // succeeded.
     [[nodiscard]] TurnFlagSet endTurn();
 
     // Player commands: firm 0 through controller 0.
@@ -91,6 +92,8 @@ public:
     bool autoRefinance() const { return autoRefinance_; }
     void setAutoRefinance(bool on) { autoRefinance_ = on; }
     const std::string& dataFolder() const { return dataFolder_; }
+    // True after a successful newGame, until the next one starts.
+    bool running() const { return running_; }
     std::string scoreFolder() const;
 
     // First step of every new game; kOk or kRefused when the base list cannot be read.
@@ -119,6 +122,7 @@ private:
     int overworkDeaths_ = 0;
     int poisonings_ = 0;
     bool ownsLastRecord_ = false;
+    bool running_ = false;
 };
 
 }  // namespace vellmora

@@ -123,6 +123,29 @@ TEST(GameTest, BadDataOrMapIsRefusedWithoutCrashing) {
     EXPECT_EQ(game.newGame(setup), kRefused);
 }
 
+TEST(GameTest, NewGameFailingHalfWayLeavesNothingToPlay) {
+    GameFixture fixture;
+    // The computer companies' founding row no longer balances: their creation fails after the
+    // player's company was made.
+    std::string prices = fixture.dir().read("zdt/price.txt");
+    const std::size_t row = prices.find("e,80000,");
+    ASSERT_NE(row, std::string::npos);
+    prices.replace(row, 8, "e,80001,");
+    fixture.dir().write("zdt/price.txt", prices);
+
+    for (int difficulty : {4, 7}) {  // 7: no such difficulty, the player's company fails
+        SCOPED_TRACE(difficulty);
+        auto game = std::make_unique<Game>(fixture.folder());
+        NewGameSetup setup;
+        setup.mapPath = fixture.mapPath();
+        setup.difficulty = difficulty;
+        EXPECT_EQ(game->newGame(setup), kRefused);
+        EXPECT_FALSE(game->running());
+        EXPECT_EQ(game->endTurn(), TurnFlags::None);
+        EXPECT_EQ(game->calendar()->dateCode(), 101);
+    }
+}
+
 TEST(GameTest, VictoryWithTheLastWithdrawalRecordsAndSavesTheScore) {
     GameFixture fixture(penniless());
     ASSERT_FALSE(std::filesystem::exists(fixture.dir().file("zrf")));
