@@ -22,6 +22,9 @@ public:
     // Every new map is filled with this building first.
     static constexpr std::int32_t kDefaultBuildingId = 10000;
     static constexpr std::int32_t kMapVersion = 10000;
+    // Size of one tile's picture in the chip bitmaps and on screen.
+    static constexpr int kTileWidthPixels = 48;
+    static constexpr int kTileHeightPixels = 48;
     // Maps are bounded so that a file cannot demand unbounded memory: the distance fields
     // take (width * height)^2 floats.
     static constexpr int kMaxTiles = 6400;
