@@ -4,14 +4,13 @@
 
 #include "data/result_codes.h"
 #include "game/budget.h"
+#include "game/competitor_ai.h"
 #include "game/controller_table.h"
 #include "game/finance.h"
 #include "game/firm.h"
 #include "game/firm_policy.h"
 #include "game/game.h"
 #include "game/loan_book.h"
-#include "game/projection.h"
-#include "game/settlement.h"
 #include "game/shop_list.h"
 #include "game/site_value.h"
 #include "game/town_map.h"
@@ -20,37 +19,17 @@ namespace vellmora::sim {
 
 namespace {
 constexpr int kCash = 1101;
-constexpr int kResult = 9101;
-constexpr int kResearch = 5303;
 // Cash above this many build outlays (plus one loan) is "ample" and pays back a loan.
 constexpr Money kAmpleOutlays = 4;
 }  // namespace
 
-int plannedResearchLevel(const Firm& firm, double profitShare) {
-    const Settlement& settlement = firm.settlement();
-    const Money profit = settlement.reportValue(kResult, 1) + settlement.reportValue(kResearch, 1);
-    if (profit <= 0 || firm.cash() <= 0) {
-        return 0;
-    }
-    const FirmPolicy& policy = firm.policy();
-    int level = 0;
-    Money cost = 0;
-    for (level = 0; level <= 4; ++level) {
-        const double factor = policy.itemRateAt(kBudgetResearch, level, policy.currentSystem());
-        cost = project(firm.finance(), firm.shops(), kResearch, factor);
-        if (static_cast<double>(cost) / static_cast<double>(profit) >= profitShare || level == 4) {
-            break;
-        }
-    }
-    if (cost < profit) {
-        return level;
-    }
-    return level > 0 ? level - 1 : 0;
-}
-
 GreedyPlayer::GreedyPlayer(Game& game)
-    : game_(game), firm_(*game.player()), view_(makeTownMarketView(game.map())) {
-    (void)readAiParams(game.controllers()->aiFile(), params_);  // zeros where values are missing
+    : firm_(*game.player()), view_(makeTownMarketView(game.map())) {
+    ControllerTable& table = *game.controllers();
+    (void)readAiParams(table.aiFile(), params_);  // zeros where values are missing
+    planner_ = std::make_unique<CompetitorAi>();
+    // Loading reseeds the generator from the clock, as every firm's creation just did.
+    (void)planner_->load(table.aiFile(), game.map(), table.controller(0), &table);
 }
 
 GreedyPlayer::~GreedyPlayer() = default;
@@ -77,8 +56,7 @@ void GreedyPlayer::setBudgets() {
 }
 
 void GreedyPlayer::setResearch() {
-    const double share = params_.researchProfitRate[kSitePhase];
-    (void)firm_.setBudgetLevel(kBudgetResearch, plannedResearchLevel(firm_, share));
+    (void)firm_.setBudgetLevel(kBudgetResearch, planner_->chooseResearchLevel());
 }
 
 void GreedyPlayer::closeLosers() {

@@ -9,6 +9,7 @@
 #include "game/money.h"
 
 namespace vellmora {
+class CompetitorAi;
 class Game;
 class Firm;
 class MarketView;
@@ -41,15 +42,12 @@ private:
     void build();
     void manageLoans();
 
-    Game& game_;
     Firm& firm_;
     std::unique_ptr<MarketView> view_;
     AiParams params_;
+    // A computer player's planner looking at the player's firm; it only plans research (its own
+    // system changes would be free, so it never decides).
+    std::unique_ptr<CompetitorAi> planner_;
 };
-
-// The research level the computer players would choose for this firm: the highest level whose
-// projected cost stays below the profit before research and, but for the last step, below the
-// given share of it.
-int plannedResearchLevel(const Firm& firm, double profitShare);
 
 }  // namespace vellmora::sim
