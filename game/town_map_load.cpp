@@ -21,15 +21,18 @@ int TownMap::loadMap(const MapChunk& root) {
     if (!root.readInt32(kRootWidthOffset, width) || !root.readInt32(kRootHeightOffset, height)) {
         return kRefused;
     }
-    // makeTiles refuses sizes below 1 and above the limit, so the product below cannot wrap.
-    std::unique_ptr<Tiles> tiles = makeTiles(width, height);
-    if (!tiles) {
+    // The declared size is checked against the tiles present before anything is made for it.
+    if (width < 1 || height < 1 || width > kMaxTiles || height > kMaxTiles) {
         return kRefused;
     }
     const std::size_t tileCount =
         static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     if (root.data().size() < kRootTilesOffset ||
         (root.data().size() - kRootTilesOffset) / 4 < tileCount) {
+        return kRefused;
+    }
+    std::unique_ptr<Tiles> tiles = makeTiles(width, height);
+    if (!tiles) {
         return kRefused;
     }
     for (int y = 0; y < height; ++y) {
