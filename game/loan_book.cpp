@@ -106,7 +106,11 @@ int Finance::borrowCheck(int difficulty) const {
     if (grade < 0 || grade >= kNoCreditRating || loans_.firstFreeSlot() < 0) {
         return kRefused;
     }
-    // An unbalanced borrowing row would hand out a loan without its cash.
+    // A loan must bring cash in; a missing or unbalanced borrowing row would book a loan
+    // without its money.
+    if (priceTable_.loanUnit() <= 0) {
+        return kRefused;
+    }
     if (!buildEntry(*priceTable_.row(TemplateGroup::Borrowing, 0), 0, 1.0)) {
         return kRefused;
     }

@@ -135,7 +135,15 @@ TEST_F(LoanTest, BorrowingIsRefusedWithoutCreditOrFreeSlots) {
     EXPECT_EQ(finance.loans().loanCount(), 0);
     EXPECT_TRUE(finance.ledger().journal().empty());
 
+    // A price table without a borrowing row has nothing to lend.
     addCapital(1'000'000'000);
+    const PostingTemplate borrowRow = *finance.priceTable().row(TemplateGroup::Borrowing, 0);
+    finance.priceTable().setRow(TemplateGroup::Borrowing, 0, PostingTemplate{});
+    EXPECT_FALSE(finance.canBorrow(kDifficulty));
+    EXPECT_EQ(finance.borrow(kDifficulty, 101, 512), kRefused);
+    EXPECT_EQ(finance.loans().loanCount(), 0);
+    finance.priceTable().setRow(TemplateGroup::Borrowing, 0, borrowRow);
+
     for (int i = 0; i < LoanBook::kSlotCount; ++i) {
         ASSERT_EQ(finance.borrow(kDifficulty, 101, 512), i);
     }
