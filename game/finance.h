@@ -7,7 +7,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <vector>
 
 #include "game/account_chart.h"
 #include "game/ledger.h"
