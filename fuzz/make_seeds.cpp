@@ -1,21 +1,32 @@
-// Writes the binary fuzz seeds that no build step makes already: a score file with a few wins.
-// Usage: make_seeds FOLDER (writes FOLDER/score_file/list.zrf).
+// Writes the binary fuzz seeds that no build step makes already:
+//   FOLDER/score_file/list.zrf  a score file with a few wins;
+//   FOLDER/game/<n>-<name>      every shipped data file of the program folder behind the game
+//                               target's selector byte (and the score file as its score input).
+// Usage: make_seeds FOLDER
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
 #include "data/score_file.h"
 #include "data/score_list.h"
 #include "data/score_record.h"
+#include "fuzz/game_driver.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool writeFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+std::string scoreFileBytes() {
     using namespace vellmora;
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_seeds FOLDER\n");
-        return 2;
-    }
     ScoreList list("seed", 5, 5);
     for (int i = 0; i < 4; ++i) {
         const LocalDateTime when{2026, 1 + i, 10 + i, 12, 30, 0};
@@ -26,11 +37,41 @@ int main(int argc, char** argv) {
         auto record = std::make_unique<ScoreRecord>(when, 3 + i, 1 + i, results);
         (void)list.insert(record, results.difficulty);
     }
-    const std::filesystem::path folder = std::filesystem::path(argv[1]) / "score_file";
-    std::filesystem::create_directories(folder);
     const std::vector<std::uint8_t> bytes = encodeScoreFile(list, 4321);
-    std::ofstream out(folder / "list.zrf", std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return out ? 0 : 1;
+    return std::string(bytes.begin(), bytes.end());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace vellmora::fuzz;
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_seeds FOLDER\n");
+        return 2;
+    }
+    const fs::path folder(argv[1]);
+    const std::string scores = scoreFileBytes();
+    fs::create_directories(folder / "score_file");
+    bool ok = writeFile(folder / "score_file" / "list.zrf", scores);
+
+    fs::create_directories(folder / "game");
+    const fs::path shipped(VELLMORA_FUZZ_DATA_DIR);
+    for (int n = 0; n < kGameFileKinds; ++n) {
+        const auto kind = static_cast<GameFile>(n);
+        std::string bytes;
+        if (kind == GameFile::Scores) {
+            bytes = scores;
+        } else {
+            std::ifstream in(shipped / gameFilePath(kind), std::ios::binary);
+            if (!in) {
+                continue;  // the build wrote no data files: nothing to seed from
+            }
+            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+        const std::string name = fs::path(gameFilePath(kind)).filename().string();
+        ok = writeFile(folder / "game" / (std::to_string(n) + "-" + name),
+                       std::string(1, static_cast<char>(n)) + bytes) &&
+             ok;
+    }
+    return ok ? 0 : 1;
 }
