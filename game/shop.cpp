@@ -1,5 +1,7 @@
 #include "game/shop.h"
 
+#include "game/money_convert.h"
+
 namespace vellmora {
 
 namespace {
@@ -79,7 +81,8 @@ double Shop::costModifier(int item) const {
 }
 
 Money Shop::rentBase() const {
-    return static_cast<Money>((costModifier(5) + 1.0) * static_cast<double>(rent_));
+    // The modifier comes from the rate file: a huge value must clamp, not overflow.
+    return truncateToMoney((costModifier(5) + 1.0) * static_cast<double>(rent_));
 }
 
 int Shop::accidentTimer(int kind) const {
