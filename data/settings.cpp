@@ -1,5 +1,7 @@
 #include "data/settings.h"
 
+#include <unordered_set>
+
 #include "data/file_io.h"
 #include "data/result_codes.h"
 
@@ -24,6 +26,7 @@ struct ParsedSection {
 // Sections in file order; a name that occurs again adds nothing (lookups find the first).
 std::vector<ParsedSection> parseIni(std::string_view bytes) {
     std::vector<ParsedSection> sections;
+    std::unordered_set<std::string_view> seen;
     ParsedSection* current = nullptr;
     std::size_t start = 0;
     while (start <= bytes.size()) {
@@ -41,11 +44,9 @@ std::vector<ParsedSection> parseIni(std::string_view bytes) {
             std::string_view name =
                 close == std::string_view::npos ? line.substr(1) : line.substr(1, close - 1);
             current = nullptr;
-            bool seen = false;
-            for (const ParsedSection& s : sections) {
-                seen = seen || s.name == name;
-            }
-            if (!seen) {
+            // A set keeps this linear in the number of sections: a file of nothing but
+            // section lines must not take quadratic time.
+            if (seen.insert(name).second) {
                 sections.push_back({std::string(name), {}});
                 current = &sections.back();
             }
@@ -103,19 +104,26 @@ int Settings::load(const std::string& path, std::size_t namesBufferSize,
             result = kUnreadable;
             continue;
         }
-        std::vector<std::string_view> keysRead;
+        // Sets, not scans: a section of many keys must load in linear time.
+        SettingsSection& target = *findSection(section.name);
+        // Copies: the entries below may move the strings of the earlier ones.
+        std::unordered_set<std::string> keysBefore;
+        for (const auto& entry : target.entries) {
+            keysBefore.insert(entry.first);
+        }
+        std::unordered_set<std::string_view> keysRead;
         for (std::string_view line : section.lines) {
             std::size_t equals = line.find('=');
             std::string_view key = trim(line.substr(0, equals));
-            bool repeated = false;
-            for (std::string_view k : keysRead) {
-                repeated = repeated || k == key;
-            }
-            if (repeated) {
+            if (!keysRead.insert(key).second) {
                 continue;  // the first entry of a key is the one a lookup finds
             }
-            keysRead.push_back(key);
-            set(section.name, key, trim(line.substr(equals + 1)));
+            const std::string_view value = trim(line.substr(equals + 1));
+            if (keysBefore.count(std::string(key)) != 0) {
+                set(section.name, key, value);
+            } else {
+                target.entries.emplace_back(std::string(key), std::string(value));
+            }
         }
     }
     return result;
