@@ -22,6 +22,7 @@ constexpr std::uint32_t kCheckValue = 0xFFFFFFFFu;
 constexpr std::size_t kRootDataBytes = 280;
 constexpr std::size_t kRootNameOffset = 20;
 constexpr std::size_t kRootNameBytes = 260;
+static_assert(kRootNameOffset + kRootNameBytes == kRootDataBytes, "the name ends the root data");
 constexpr std::size_t kRecordDataBytes = 48;
 constexpr std::size_t kChecksummedDataBytes = 36;
 constexpr std::size_t kChecksumOffset = 44;
@@ -173,10 +174,24 @@ int decodeScoreFile(std::span<const std::uint8_t> bytes, const std::string& name
         }
         records.push_back(fields);
     }
+    // Inserting the records one by one in file order ranks each table by a stable sort on the
+    // game date. Sorting first and inserting only the places that count gives the same shown
+    // tables without the quadratic cost of ranking every record of a long, damaged file.
+    std::stable_sort(
+        records.begin(), records.end(),
+        [](const ScoreRecord::Fields& a, const ScoreRecord::Fields& b) { return a[2] < b[2]; });
     auto list = std::make_unique<ScoreList>(name, tableCount, places);
+    std::vector<int> inserted(static_cast<std::size_t>(tableCount), 0);
     for (const ScoreRecord::Fields& fields : records) {
+        const std::int32_t table = fields[9];
+        if (table < 0 || table >= tableCount ||
+            inserted[static_cast<std::size_t>(table)] >= places) {
+            continue;  // a difficulty without a table drops the record, as does a place not shown
+        }
         auto record = std::make_unique<ScoreRecord>(fields);
-        (void)list->insert(record, fields[9]);  // a difficulty without a table drops the record
+        if (list->insert(record, table) == kOk) {
+            ++inserted[static_cast<std::size_t>(table)];
+        }
     }
     out = std::move(list);
     return kOk;
