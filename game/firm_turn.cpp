@@ -24,8 +24,7 @@ void Firm::recordShopScores() {
     for (int number : shops_->activeNumbers()) {
         Shop* shop = shops_->shop(number);
         const std::array<int, 3> r = shopRatings(ratings, *shop);
-        const Money score = static_cast<Money>(r[0]) * r[1] * r[2];
-        shop->pushHistory(ShopSeries::Score, score);
+        shop->pushHistory(ShopSeries::Score, shopScore(ratings, *shop));
         shop->pushHistory(ShopSeries::PriceRating, r[0]);
         shop->pushHistory(ShopSeries::TasteRating, r[1]);
         shop->pushHistory(ShopSeries::ServiceRating, r[2]);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "data/result_codes.h"
 #include "game/calendar.h"
 #include "game/finance.h"
@@ -55,6 +57,13 @@ TEST(FirmTest, BuildPostsCostAndPlacesTheShop) {
     (void)game->endTurn();
     EXPECT_GT(player.customers(), 0);
     EXPECT_GT(player.settlement().reportValue(4101, 1), 0);
+    // The month's ratings and score go into the shop's history.
+    const Shop& shop = *player.shops().shop(0);
+    const Money price = shop.history(ShopSeries::PriceRating, -1);
+    EXPECT_EQ(price, std::max(5, player.policy().rating(0) + shop.ratingModifier(0)));
+    EXPECT_EQ(shop.history(ShopSeries::Score, -1), price *
+                                                       shop.history(ShopSeries::TasteRating, -1) *
+                                                       shop.history(ShopSeries::ServiceRating, -1));
 }
 
 TEST(FirmTest, RefusedBuildsChangeNothing) {

@@ -74,6 +74,18 @@ TEST(GameTest, NewGameSetsUpPlayerAndComputerCompanies) {
     EXPECT_EQ(game->buildingAt(-1, 3), nullptr);
 }
 
+TEST(GameTest, LongNamesAreCut) {
+    GameFixture fixture;
+    Game game(fixture.folder());
+    NewGameSetup setup;
+    setup.mapPath = fixture.mapPath();
+    setup.playerName = std::string(300, 'p');
+    setup.companyName = std::string(300, 'c');
+    ASSERT_EQ(game.newGame(setup), kOk);
+    EXPECT_EQ(game.player()->name(), std::string(255, 'c'));
+    EXPECT_EQ(game.controllers()->controller(0)->name(), std::string(256, 'p'));
+}
+
 TEST(GameTest, StartUpGameWithoutMapHasDataAndFirms) {
     GameFixture fixture;
     Game game(fixture.folder());
