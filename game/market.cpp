@@ -1,5 +1,6 @@
 #include "game/market.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "data/map_chunk.h"
@@ -104,8 +105,14 @@ int Market::placeShop(FirmReach& r, int shopNumber, int x, int y, int base, int 
         return kRefused;
     }
 
-    forTilesWithin(*field, range, [&](int t, int d) {
+    forTilesWithin(*field, range, [&](int t, int walked) {
         const auto i = static_cast<std::size_t>(t);
+        // Distance 0 marks the tile a shop stands on; a tile entered at no cost counts as one
+        // step away, so it can neither take another shop's own tile nor pass for a shop.
+        const int d = i == home ? walked : std::max(walked, 1);
+        if (d > range) {
+            return;
+        }
         const std::int32_t current = r.distance[i];
         if (current != -1 && current < d) {
             return;

@@ -167,6 +167,33 @@ TEST(MarketTest, DistancesFollowTheCostOfTheTileEntered) {
     EXPECT_EQ(market.preference(0, 4, 0), 0);
 }
 
+TEST(MarketTest, ATileReachedAtNoCostIsNotTakenForAShopsOwnTile) {
+    // Entering the middle tile costs nothing, so it lies at walking distance 0 from its
+    // neighbours. Distance 0 marks where a shop stands: only a shop's own tile may read it.
+    auto graph = makeGraph({"1011"});
+    Market market(*graph);
+    ASSERT_EQ(market.createReach(0), kOk);
+    ASSERT_EQ(market.openShop(0, 1, 0, 100, 1, 3), kOk);
+    ASSERT_EQ(market.openShop(0, 0, 0, 100, 0, 3), kOk);
+    // Shop 1 keeps its own tile although shop 0 reaches it at no cost and has the lower number.
+    EXPECT_EQ(market.shopAt(0, 1, 0), 1);
+    EXPECT_EQ(row(market, 0, &Market::distance), (std::vector<int>{0, 0, 1, 2}));
+    EXPECT_EQ(row(market, 0, &Market::servingShop), (std::vector<int>{0, 1, 0, 0}));
+
+    // A shop beside a free zero-cost tile: that tile counts as one step away, not as a shop.
+    Market other(*graph);
+    ASSERT_EQ(other.createReach(0), kOk);
+    ASSERT_EQ(other.openShop(0, 0, 0, 160, 0, 3), kOk);
+    EXPECT_EQ(row(other, 0, &Market::distance), (std::vector<int>{0, 1, 1, 2}));
+    EXPECT_FALSE(other.hasShopAt(0, 1, 0));
+    EXPECT_EQ(other.attraction(0, 1, 0), Market::attractionOf(160, 3, 1));
+    EXPECT_EQ(other.openShop(0, 1, 0, 100, 1, 3), kOk);
+    // Closing the new shop frees its own tile only; shop 0 keeps the tiles it won on ties.
+    ASSERT_EQ(other.closeShopAt(0, 1, 0), kOk);
+    EXPECT_EQ(row(other, 0, &Market::servingShop), (std::vector<int>{0, -1, 0, 0}));
+    EXPECT_TRUE(other.hasShopAt(0, 0, 0));
+}
+
 TEST(MarketTest, ReachChunkRoundTrips) {
     auto graph = makeGraph({"11111", "11111"});
     Market market(*graph);
