@@ -1,7 +1,6 @@
 #include "game/game.h"
 
 #include <algorithm>
-#include <span>
 
 #include "data/base_list.h"
 #include "data/file_io.h"
@@ -17,6 +16,7 @@
 #include "game/firm.h"
 #include "game/firm_policy.h"
 #include "game/firms.h"
+#include "game/map_file.h"
 #include "game/market.h"
 #include "game/town_map.h"
 
@@ -26,10 +26,6 @@ namespace {
 constexpr int kStartWidth = 20;
 constexpr int kStartHeight = 15;
 constexpr int kComputerDifficulty = 2;
-constexpr std::size_t kVersionOffset = 68;
-constexpr std::size_t kLengthOffset = 72;
-// Real maps are far smaller; this only keeps a damaged length from exhausting memory.
-constexpr std::size_t kMaxMapFileBytes = 256u * 1024u * 1024u;
 
 // The file name without folder and extension.
 std::string baseNameOf(const std::string& path) {
@@ -110,21 +106,8 @@ int Game::loadData(const std::string& baseListPath, const std::string& accountDa
 }
 
 int Game::loadMapFile(const std::string& path) {
-    std::string bytes;
-    if (readWholeFile(path, kMaxMapFileBytes, bytes) != kOk || bytes.size() < kMapFileHeaderBytes) {
-        return kRefused;
-    }
-    const auto* raw = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    if (static_cast<std::int32_t>(readLe32(raw + kVersionOffset)) != kMapFileVersion) {
-        return kRefused;
-    }
-    const std::uint32_t length = readLe32(raw + kLengthOffset);
-    if (length > bytes.size() - kMapFileHeaderBytes) {
-        return kRefused;  // the header promises more than the file holds
-    }
     MapChunk root;
-    if (MapChunk::parse(std::span<const std::uint8_t>(raw + kMapFileHeaderBytes, length), root) !=
-        kOk) {
+    if (readMapFile(path, root) != kOk) {
         return kRefused;
     }
     return map_->loadMap(root) == kOk ? kOk : kRefused;

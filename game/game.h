@@ -22,8 +22,6 @@ class ScoreRecord;
 class TownMap;
 
 inline constexpr int kFirmSlots = 4;
-inline constexpr std::int32_t kMapFileVersion = 10000;
-inline constexpr std::size_t kMapFileHeaderBytes = 256;
 
 // What a new game is started with; paths are resolved against the Game's data folder.
 struct NewGameSetup {
