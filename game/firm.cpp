@@ -136,9 +136,14 @@ int Firm::build(int x, int y, int size) {
     if (number < 0) {
         return kRefused;
     }
+    // The checks above leave the reach nothing to refuse; should it still refuse, the shop goes
+    // again before any money moves.
+    if (map_->market().openShop(index_, x, y, 0, number, shops_->range(number)) != kOk) {
+        (void)shops_->remove(number);
+        return kRefused;
+    }
     (void)settlement_->postBuildingCost(size, calendar_->dateCode());
     (void)policy_->addShops(1);
-    (void)map_->market().openShop(index_, x, y, 0, number, shops_->range(number));
     map_->clearChip(x, y, kShopOpeningLayer);
     drawPicture(x, y, kShopPictureBase + 100 * index_ + size);
     refreshShops();

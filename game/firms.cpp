@@ -22,6 +22,7 @@ void Firms::init(int slotCount, std::string_view ratePath, std::string_view pric
     map_ = map;
     calendar_ = calendar;
     chart_.reset();
+    chartResult_ = kMissingFile;
     AccountContainer container;
     if (container.open(accountDataPath) != kOk) {
         return;
@@ -32,7 +33,8 @@ void Firms::init(int slotCount, std::string_view ratePath, std::string_view pric
         return;
     }
     auto chart = std::make_unique<AccountChart>();
-    if (loadFinanceChart(*header, *records, *chart) == kOk) {
+    chartResult_ = loadFinanceChart(*header, *records, *chart);
+    if (chartResult_ == kOk) {
         chart_ = std::move(chart);
     }
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/result_codes.h"
 #include "game/firm.h"
 #include "game/turn_flags.h"
 
@@ -37,6 +38,9 @@ public:
     Firm* firm(int index);
     const Firm* firm(int index) const;
     int slotCount() const { return static_cast<int>(slots_.size()); }
+    // Why firms can or cannot be made: kOk, kMissingFile (no container or blob), or the chart
+    // loader's kChartMalformed / kChartIncomplete.
+    int chartResult() const { return chartResult_; }
 
     // Every firm's month. The player's bits always count; a computer firm's bits count only in
     // the month it withdraws. Adds the victory bit when no computer firm is left in the game.
@@ -47,6 +51,7 @@ private:
     std::string ratePath_;
     std::string pricePath_;
     std::unique_ptr<AccountChart> chart_;  // null when the account data gave no usable chart
+    int chartResult_ = kMissingFile;
     TownMap* map_ = nullptr;
     Calendar* calendar_ = nullptr;
 };

@@ -265,6 +265,7 @@ TEST(FirmTest, InactiveFirmIsWithdrawnWithoutCapitalAndNeverBlocksVictory) {
 TEST(FirmTest, FirmsTableWithoutFirmsIsAVictoryAndRefusesBadSlots) {
     Firms firms;
     firms.init(4, "missing-rate", "missing-price", "missing-acc", nullptr, nullptr);
+    EXPECT_EQ(firms.chartResult(), kMissingFile);
     EXPECT_EQ(firms.monthlyTurnAll(), TurnFlags::Victory);
     EXPECT_EQ(firms.create(-1, 2, "x", false), kRefused);
     EXPECT_EQ(firms.create(4, 2, "x", false), kRefused);

@@ -72,6 +72,7 @@ TEST(GameTest, NewGameSetsUpPlayerAndComputerCompanies) {
     EXPECT_NE(game->buildingAt(3, 3), nullptr);
     EXPECT_EQ(game->buildingAt(3, 3)->id, test::kGround);
     EXPECT_EQ(game->buildingAt(-1, 3), nullptr);
+    EXPECT_EQ(game->firms()->chartResult(), kOk);
 }
 
 TEST(GameTest, LongNamesAreCut) {
