@@ -16,6 +16,7 @@
 #include "game/controller_table.h"
 #include "game/firm.h"
 #include "game/firm_policy.h"
+#include "game/firms.h"
 #include "support/game_fixture.h"
 #include "support/game_fixture_play.h"
 
