@@ -215,8 +215,14 @@ int FirmPolicy::rating(int k) const {
     if (k == 0) {
         return saturate(base);
     }
+    // The deterioration weight comes from the rate file: clamp before converting, since an
+    // absurd weight makes the product far larger than any integer.
     const double scaled = std::trunc(deterioration(false) * static_cast<double>(base));
-    std::int64_t result = static_cast<std::int64_t>(scaled);
+    std::int64_t result = std::isnan(scaled)
+                              ? 0
+                              : static_cast<std::int64_t>(std::clamp(
+                                    scaled, static_cast<double>(std::numeric_limits<int>::min()),
+                                    static_cast<double>(std::numeric_limits<int>::max())));
     if (k == 1) {
         result += static_cast<std::int64_t>(kTasteBonusPerResearchLevel) * researchLevel();
     }
