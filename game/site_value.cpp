@@ -92,8 +92,15 @@ std::int64_t siteValue(const MarketView& view, const SiteQuery& query, int x, in
             }
         }
     }
-    const std::int64_t value =
-        won - truncateToInt64(static_cast<double>(view.rentAt(x, y)) * query.landPriceCoefficient);
+    // The land price coefficient comes from the AI file and may be absurd: the rent cost is
+    // already held at the int64 limits, and the difference is held there too.
+    const std::int64_t rentCost =
+        truncateToInt64(static_cast<double>(view.rentAt(x, y)) * query.landPriceCoefficient);
+    std::int64_t value = 0;
+    if (__builtin_sub_overflow(won, rentCost, &value)) {
+        value = rentCost < 0 ? std::numeric_limits<std::int64_t>::max()
+                             : std::numeric_limits<std::int64_t>::min();
+    }
     return value < kMinimumSiteValue ? kNoSite : value;
 }
 
