@@ -23,6 +23,13 @@ struct BuildingDef {
 
 inline constexpr int kBuildingDefFields = 12;
 
+// The code a picture is drawn by: chipPage * 256 + chip, widened and held inside int, since both
+// come from the file and may be absurd (such a code only selects no picture).
+inline int chipCodeOf(const BuildingDef& def) {
+    const std::int64_t code = static_cast<std::int64_t>(def.chipPage) * 256 + def.chip;
+    return code > INT32_MAX ? INT32_MAX : code < INT32_MIN ? INT32_MIN : static_cast<int>(code);
+}
+
 class BuildingTable {
 public:
     // kOk; kRefused when the file cannot be read or row 0 is not "blddata" with at least four

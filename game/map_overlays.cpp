@@ -33,8 +33,7 @@ void TownMap::drawOverlay(int x, int y, std::int32_t id) {
         tiles_->layers.clear(x, y, MapLayers::kOverlayLayer);
         return;
     }
-    tiles_->layers.set(x, y, MapLayers::kOverlayLayer, def->chipPage * 256 + def->chip,
-                       def->attribute);
+    tiles_->layers.set(x, y, MapLayers::kOverlayLayer, chipCodeOf(*def), def->attribute);
 }
 
 void TownMap::showCustomers() {

@@ -7,14 +7,6 @@
 
 namespace vellmora {
 
-namespace {
-
-int chipCode(const BuildingDef& def) {
-    return def.chipPage * 256 + def.chip;
-}
-
-}  // namespace
-
 TownMap::Tiles::Tiles(int w, int h)
     : width(w),
       height(h),
@@ -73,10 +65,10 @@ void TownMap::place(Tiles& tiles, int x, int y, const BuildingDef& def) const {
 
 void TownMap::draw(Tiles& tiles, int x, int y, const BuildingDef& def) const {
     if (const BuildingDef* underlay = buildings_.find(def.underlayId)) {
-        tiles.layers.set(x, y, 0, chipCode(*underlay), underlay->attribute);
+        tiles.layers.set(x, y, 0, chipCodeOf(*underlay), underlay->attribute);
     }
     // A layer outside 0-6 in the data draws nothing.
-    tiles.layers.set(x, y, def.layer, chipCode(def), def.attribute);
+    tiles.layers.set(x, y, def.layer, chipCodeOf(def), def.attribute);
 }
 
 int TownMap::placeBuilding(int x, int y, std::int32_t id) {
