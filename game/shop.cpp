@@ -1,5 +1,9 @@
 #include "game/shop.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
 #include "game/money_convert.h"
 
 namespace vellmora {
@@ -64,9 +68,15 @@ int Shop::ratingModifier(int k) const {
     }
     const auto rating = static_cast<std::size_t>(k);
     const ShopSizeRates* rates = sizeRates();
-    return (rates ? rates->ratingPoints[rating] : 0) + accidentTerms(timers_, [&](int kind) {
-               return tables_->accidents[static_cast<std::size_t>(kind)].ratingPoints[rating];
-           });
+    // Summed wide and held inside int: the points come from the rate file.
+    const std::int64_t sum =
+        static_cast<std::int64_t>(rates ? rates->ratingPoints[rating] : 0) +
+        accidentTerms(timers_, [&](int kind) {
+            return static_cast<std::int64_t>(
+                tables_->accidents[static_cast<std::size_t>(kind)].ratingPoints[rating]);
+        });
+    return static_cast<int>(std::clamp<std::int64_t>(sum, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
 }
 
 double Shop::costModifier(int item) const {
@@ -98,7 +108,10 @@ void Shop::strike(int kind) {
     }
     const AccidentRates& rates = tables_->accidents[static_cast<std::size_t>(kind)];
     timers_[static_cast<std::size_t>(kind)] = rates.duration;
-    suspension_ += rates.suspension;
+    // Held inside int: repeated strikes with a suspension from the rate file must not wrap.
+    suspension_ = static_cast<int>(
+        std::clamp<std::int64_t>(static_cast<std::int64_t>(suspension_) + rates.suspension,
+                                 std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 void Shop::monthEnd() {
