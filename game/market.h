@@ -21,6 +21,8 @@ public:
     static constexpr int kReachVersion = 10000;
     // Shops within this walking distance of a tile count as nearby for its preference.
     static constexpr int kNearbyDistance = 10;
+    // The monthly update holds every preference inside 0 to this.
+    static constexpr std::int32_t kMaxPreference = 60;
 
     // The graph is the town map's; it must outlive the market. The size is the graph's; slots
     // start empty.

@@ -7,12 +7,6 @@ namespace vellmora {
 
 using market_math::truncateToInt;
 
-namespace {
-
-constexpr std::int32_t kMaxPreference = 60;
-
-}  // namespace
-
 void Market::monthlyUpdate() {
     for (auto& owned : reaches_) {
         if (!owned) {

@@ -1,4 +1,6 @@
 // A firm's reach in the map file: version, width, height, firm, then five values per tile.
+#include <algorithm>
+
 #include "data/map_chunk.h"
 #include "data/result_codes.h"
 #include "game/market.h"
@@ -47,7 +49,9 @@ int Market::loadReach(int firm, const MapChunk& chunk) {
         }
         r.distance[i] = values[0];
         r.servingShop[i] = values[1];
-        r.preference[i] = values[2];
+        // The game never holds a preference outside this range; one from the file is brought
+        // into it, so that opening and closing shops can count it up and down safely.
+        r.preference[i] = std::clamp(values[2], 0, kMaxPreference);
         r.attraction[i] = values[3];
         r.draw[i] = values[4];
     }
