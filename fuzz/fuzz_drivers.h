@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/account_container.h"
 #include "data/building_table.h"
@@ -16,6 +17,7 @@
 #include "data/param_file.h"
 #include "data/result_codes.h"
 #include "data/score_file.h"
+#include "data/score_list.h"
 #include "data/settings.h"
 #include "fuzz/fuzz_support.h"
 #include "game/account_chart.h"
@@ -106,6 +108,12 @@ inline std::string mapBuildingDataPath(const std::string& programFolder) {
                             sizeof(kFallback) - 1);
 }
 
+// Loading a town computes a distance field from every walkable tile to every tile: its cost grows
+// with the square of the tiles. Towns above this size are only parsed, not loaded, so that an
+// instrumented build loads each input well inside the fuzzer's time limit; the loading code is
+// the same for every size.
+inline constexpr std::int64_t kMaxFuzzedTiles = 400;
+
 // A map file through the header check, the chunk tree, the town map's loading and its overlays.
 inline void driveMapFile(Bytes bytes, const std::string& buildingDataPath) {
     MapChunk bare;
@@ -113,6 +121,13 @@ inline void driveMapFile(Bytes bytes, const std::string& buildingDataPath) {
 
     MapChunk root;
     if (decodeMapFile(bytes, root) != kOk) {
+        return;
+    }
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    if (root.readInt32(TownMap::kRootWidthOffset, width) &&
+        root.readInt32(TownMap::kRootHeightOffset, height) && width > 0 && height > 0 &&
+        static_cast<std::int64_t>(width) * height > kMaxFuzzedTiles) {
         return;
     }
     TownMap map;
@@ -132,12 +147,29 @@ inline void driveMapFile(Bytes bytes, const std::string& buildingDataPath) {
     }
 }
 
-// A score file through the whole read; what was read must write back out.
+// A score file through the whole read; what was read must write back out. The input is read
+// twice: as a whole file, and as the plain chunk tree inside one (scrambled and given a header
+// here), so that mutations reach the tree and not only the scrambled bytes.
 inline void driveScoreFile(Bytes bytes) {
-    std::unique_ptr<ScoreList> list;
-    if (decodeScoreFile(bytes, "fuzz", list) == kOk && list) {
-        (void)encodeScoreFile(*list, 1234);
-    }
+    auto decode = [](Bytes file) {
+        std::unique_ptr<ScoreList> list;
+        if (decodeScoreFile(file, "fuzz", list) == kOk && list) {
+            (void)encodeScoreFile(*list, 1234);
+        }
+    };
+    decode(bytes);
+
+    std::vector<std::uint8_t> file = encodeScoreFile(ScoreList("fuzz", 0, 0), 0);
+    file.resize(kScoreFileHeaderBytes);
+    std::vector<std::uint8_t> plain(bytes.begin(), bytes.end());
+    scrambleScoreData(plain, 77);
+    std::uint8_t lengthAndSeed[8];
+    writeLe32(lengthAndSeed, static_cast<std::uint32_t>(plain.size()));
+    writeLe32(lengthAndSeed + 4, 77);
+    writeLe32(file.data() + 72, static_cast<std::uint32_t>(plain.size() + 8));
+    file.insert(file.end(), lengthAndSeed, lengthAndSeed + 8);
+    file.insert(file.end(), plain.begin(), plain.end());
+    decode(file);
 }
 
 }  // namespace vellmora::fuzz

@@ -1,5 +1,5 @@
 // Writes the binary fuzz seeds that no build step makes already:
-//   FOLDER/score_file/list.zrf  a score file with a few wins;
+//   FOLDER/score_file/list.zrf  a score file with a few wins, and plain.bin its chunk tree;
 //   FOLDER/game/<n>-<name>      every shipped data file of the program folder behind the game
 //                               target's selector byte (and the score file as its score input).
 // Usage: make_seeds FOLDER
@@ -53,6 +53,12 @@ int main(int argc, char** argv) {
     const std::string scores = scoreFileBytes();
     fs::create_directories(folder / "score_file");
     bool ok = writeFile(folder / "score_file" / "list.zrf", scores);
+    // The plain chunk tree of the same file, for the driver's second reading.
+    std::vector<std::uint8_t> plain(scores.begin() + vellmora::kScoreFileHeaderBytes + 8,
+                                    scores.end());
+    vellmora::unscrambleScoreData(plain, 4321);
+    ok = writeFile(folder / "score_file" / "plain.bin", std::string(plain.begin(), plain.end())) &&
+         ok;
 
     fs::create_directories(folder / "game");
     const fs::path shipped(VELLMORA_FUZZ_DATA_DIR);

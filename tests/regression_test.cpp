@@ -2,27 +2,37 @@
 // inputs that fuzzing turned up (tests/fixtures/regression/), and whole games on damaged data.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "data/account_container.h"
+#include "data/building_table.h"
 #include "data/map_chunk.h"
+#include "data/param_file.h"
 #include "data/result_codes.h"
 #include "data/score_file.h"
+#include "data/score_list.h"
+#include "data/score_record.h"
 #include "data/settings.h"
 #include "fuzz/fuzz_drivers.h"
 #include "game/account_chart.h"
+#include "game/firm_policy.h"
 #include "game/map_file.h"
+#include "game/market.h"
 #include "game/money_convert.h"
+#include "game/rate_table.h"
 #include "game/shop_list.h"
 #include "game/town_map.h"
+#include "support/rate_fixture.h"
 #include "support/temp_dir.h"
 #include "town_map_fixture.h"
 
@@ -32,17 +42,46 @@ namespace {
 std::atomic<std::size_t> gAllocated{0};
 }  // namespace
 
-void* operator new(std::size_t size) {
+// Every plain form of new and delete is replaced together, so that each pair meets the same
+// allocator (the sanitizers check that they match).
+namespace {
+void* countedAllocation(std::size_t size) noexcept {
     gAllocated.fetch_add(size, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
+    return std::malloc(size == 0 ? 1 : size);
+}
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (void* p = countedAllocation(size)) {
         return p;
     }
     throw std::bad_alloc();
 }
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return countedAllocation(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return countedAllocation(size);
+}
 void operator delete(void* p) noexcept {
     std::free(p);
 }
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
 void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
     std::free(p);
 }
 
@@ -229,6 +268,87 @@ TEST(LengthClaimTest, EveryClaimBeyondTheDataIsRefusedBeforeAnythingIsAllocatedF
     }
 }
 
+// A score file as a writer other than ours might leave it: any number of records in any order.
+// Each record is (game date, difficulty, research level); the research level tells them apart.
+Bytes scoreFileOf(int tableCount, int places,
+                  const std::vector<std::array<std::int32_t, 3>>& records) {
+    MapChunk root;
+    root.appendInt32(10000);
+    root.appendUint32(0xFFFFFFFFu);
+    root.appendInt32(0);
+    root.appendInt32(tableCount);
+    root.appendInt32(places);
+    root.appendZeros(260);
+    for (const auto& [gameDate, difficulty, research] : records) {
+        MapChunk chunk;
+        chunk.appendInt32(10000);
+        const std::int32_t fields[10] = {1261205, 2107,     gameDate, 0, 0,
+                                         3,       research, 0,        0, difficulty};
+        for (std::int32_t field : fields) {
+            chunk.appendInt32(field);
+        }
+        chunk.appendInt32(0);
+        Bytes covered = {56, 0, 0, 0, 48, 0, 0, 0};
+        covered.insert(covered.end(), chunk.data().begin(), chunk.data().begin() + 36);
+        EXPECT_TRUE(chunk.writeInt32At(44, scoreRecordChecksum(covered)));
+        root.addChild(std::move(chunk));
+    }
+    Bytes plain;
+    EXPECT_EQ(root.serialize(plain), kOk);
+    scrambleScoreData(plain, 5);
+    Bytes file = encodeScoreFile(ScoreList("m", 0, 0), 5);
+    file.resize(kScoreFileHeaderBytes);
+    putLe32(file, 72, static_cast<std::uint32_t>(plain.size() + 8));
+    putLe32(file, kScoreFileHeaderBytes, static_cast<std::uint32_t>(plain.size()));
+    putLe32(file, kScoreFileHeaderBytes + 4, 5);
+    file.insert(file.end(), plain.begin(), plain.end());
+    return file;
+}
+
+std::vector<std::int32_t> researchByPlace(const ScoreList& list, int table, int slots) {
+    std::vector<std::int32_t> out;
+    for (int place = 0; place < slots; ++place) {
+        const ScoreRecord* record = list.record(place, table);
+        out.push_back(record ? record->researchLevel() : -1);
+    }
+    return out;
+}
+
+TEST(ScoreFileRankingTest, ExtraRecordsRankAsIfInsertedInFileOrderAndOnlyTheShownPlacesStay) {
+    // Table 0 with 3 places: equal dates keep file order (research 3 before 4); table 1 gets
+    // one record; difficulty 7 has no table.
+    const Bytes file = scoreFileOf(2, 3,
+                                   {{30100, 0, 1},
+                                    {20300, 0, 3},
+                                    {20100, 0, 2},
+                                    {20300, 0, 4},
+                                    {20500, 1, 5},
+                                    {10100, 7, 6},
+                                    {40100, 0, 7}});
+    std::unique_ptr<ScoreList> list;
+    ASSERT_EQ(decodeScoreFile(file, "m", list), kOk);
+    EXPECT_EQ(researchByPlace(*list, 0, 4), (std::vector<std::int32_t>{2, 3, 4, -1}));
+    EXPECT_EQ(researchByPlace(*list, 1, 2), (std::vector<std::int32_t>{5, -1}));
+
+    // A later win still ranks against the places kept.
+    ScoreRecord::Fields fields{};
+    fields[2] = 20200;
+    fields[6] = 8;
+    auto record = std::make_unique<ScoreRecord>(fields);
+    ASSERT_EQ(list->insert(record, 0), kOk);
+    EXPECT_EQ(researchByPlace(*list, 0, 3), (std::vector<std::int32_t>{2, 8, 3}));
+}
+
+TEST(ScoreFileRankingTest, AFileOfManyRecordsInReverseOrderKeepsTheQuickestWins) {
+    std::vector<std::array<std::int32_t, 3>> records;
+    for (std::int32_t i = 20000; i > 0; --i) {
+        records.push_back({i * 100, 0, i});
+    }
+    std::unique_ptr<ScoreList> list;
+    ASSERT_EQ(decodeScoreFile(scoreFileOf(5, 5, records), "m", list), kOk);
+    EXPECT_EQ(researchByPlace(*list, 0, 6), (std::vector<std::int32_t>{1, 2, 3, 4, 5, -1}));
+}
+
 // The rent modifier comes from the rate file; no value it can hold may make the rent undefined.
 TEST(RateExtremesTest, RentOfAShopStaysInsideTheMoneyRangeForAnyModifier) {
     struct Case {
@@ -251,6 +371,108 @@ TEST(RateExtremesTest, RentOfAShopStaysInsideTheMoneyRangeForAnyModifier) {
         ASSERT_EQ(list.create(0, 0, 0, 1000), 0);
         EXPECT_EQ(list.rentBase(0), c.rent);
     }
+}
+
+TEST(RateExtremesTest, RatingPointsAndSuspensionsSumWithoutWrapping) {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    for (const int points : {kMax, kMin}) {
+        SCOPED_TRACE(points);
+        ShopTables tables{};
+        tables.sizes[0].ratingPoints = {points, points, points};
+        for (AccidentRates& accident : tables.accidents) {
+            accident.ratingPoints = {points, points, points};
+            accident.duration = 3;
+            accident.suspension = points;
+        }
+        ShopList list(0);
+        list.setTables(tables);
+        ASSERT_EQ(list.create(0, 0, 0, 1000), 0);
+        ASSERT_EQ(list.applyAccident(0, 0), kOk);
+        ASSERT_EQ(list.applyAccident(0, 0), kOk);  // the suspension of both strikes adds up
+        ASSERT_EQ(list.applyAccident(0, 2), kOk);
+        EXPECT_EQ(list.ratingModifier(0, 1), points);
+        EXPECT_EQ(list.shop(0)->suspension(), points);
+    }
+}
+
+// Opening shops lowers taste and service by a weight from the rate file; an absurd weight gives
+// the lowest rating there is instead of an undefined conversion.
+TEST(RateExtremesTest, AnAbsurdDeteriorationWeightHoldsTheRatingAtTheIntLimits) {
+    ParamFile file;
+    ASSERT_EQ(file.loadFromBytes(test::rateFileText()), kOk);
+    RateTable rates;
+    ASSERT_EQ(readRateTable(file, rates), kOk);
+    for (SystemRates& system : rates.systems) {
+        system.openingDeteriorates = 1;
+        system.ratingPoints = {0, 0, 0};
+    }
+    for (const double weight : {1e300, -1e300}) {
+        SCOPED_TRACE(weight);
+        rates.deteriorationWeight.fill(weight);
+        FirmPolicy policy;
+        policy.setRates(rates);
+        ASSERT_EQ(policy.setDifficulty(2), kOk);
+        ASSERT_EQ(policy.addShops(5), kOk);  // five new shops this month: deterioration bites
+        const int expected =
+            weight > 0 ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+        EXPECT_EQ(policy.rating(1), expected);
+        EXPECT_EQ(policy.rating(2), expected);
+    }
+}
+
+TEST(RateExtremesTest, ChipCodesOfAbsurdPagesStayInsideInt) {
+    struct Case {
+        int page;
+        int chip;
+        int code;
+    };
+    const Case cases[] = {
+        {1, 20, 276},
+        {std::numeric_limits<int>::max(), 0, std::numeric_limits<int>::max()},
+        {std::numeric_limits<int>::min(), -5, std::numeric_limits<int>::min()},
+        {8388607, 255, 8388607 * 256 + 255},  // the largest page whose codes all fit
+    };
+    for (const Case& c : cases) {
+        BuildingDef def;
+        def.chipPage = c.page;
+        def.chip = c.chip;
+        EXPECT_EQ(chipCodeOf(def), c.code) << c.page << " " << c.chip;
+    }
+}
+
+// A reach stored with preferences the game never holds: they come in clamped to 0 to 60, so
+// that opening a shop next to them counts up safely.
+TEST(MapExtremesTest, StoredPreferencesAreBroughtIntoTheirRange) {
+    test::BuildingFixture buildings;
+    TownMap map;
+    ASSERT_EQ(map.init(20, 15, buildings.path()), kOk);
+    MapChunk root = smallMapRoot();
+    MapChunk& market = *root.child(0);
+    for (int slot = 0; slot < 2; ++slot) {
+        Bytes data = market.data();
+        data[16 + static_cast<std::size_t>(slot)] = 1;
+        MapChunk flagged(data);
+        for (std::size_t c = 0; c < market.childCount(); ++c) {
+            flagged.addChild(*market.child(c));
+        }
+        MapChunk reach;
+        for (std::int32_t v : {10000, 2, 1, slot}) {
+            reach.appendInt32(v);
+        }
+        const std::int32_t preference = slot == 0 ? std::numeric_limits<std::int32_t>::max()
+                                                  : std::numeric_limits<std::int32_t>::min();
+        for (int tile = 0; tile < 2; ++tile) {
+            for (std::int32_t v : {-1, -1, preference, 0, 0}) {
+                reach.appendInt32(v);
+            }
+        }
+        flagged.addChild(std::move(reach));
+        market = std::move(flagged);
+    }
+    ASSERT_EQ(map.loadMap(root), kOk);
+    EXPECT_EQ(map.market().preference(0, 0, 0), Market::kMaxPreference);
+    EXPECT_EQ(map.market().preference(1, 1, 0), 0);
 }
 
 }  // namespace
