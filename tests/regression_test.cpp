@@ -49,6 +49,11 @@ void* countedAllocation(std::size_t size) noexcept {
     gAllocated.fetch_add(size, std::memory_order_relaxed);
     return std::malloc(size == 0 ? 1 : size);
 }
+// Out of line, so that no compiler sees operator new's pointer reach free() and mistakes the
+// pairing for a mismatch.
+[[gnu::noinline]] void countedRelease(void* p) noexcept {
+    std::free(p);
+}
 }  // namespace
 
 void* operator new(std::size_t size) {
@@ -67,22 +72,22 @@ void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
     return countedAllocation(size);
 }
 void operator delete(void* p) noexcept {
-    std::free(p);
+    countedRelease(p);
 }
 void operator delete[](void* p) noexcept {
-    std::free(p);
+    countedRelease(p);
 }
 void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
+    countedRelease(p);
 }
 void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
+    countedRelease(p);
 }
 void operator delete(void* p, const std::nothrow_t&) noexcept {
-    std::free(p);
+    countedRelease(p);
 }
 void operator delete[](void* p, const std::nothrow_t&) noexcept {
-    std::free(p);
+    countedRelease(p);
 }
 
 namespace vellmora {
