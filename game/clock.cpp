@@ -18,11 +18,13 @@ std::int64_t SystemClock::secondsSinceEpoch() const {
     return static_cast<std::int64_t>(std::time(nullptr));
 }
 
-LocalDateTime SystemClock::localNow() const {
-    std::time_t now = std::time(nullptr);
+LocalDateTime dateTimeOf(std::int64_t seconds, TimeZone zone) {
+    const std::time_t time = static_cast<std::time_t>(seconds);
     std::tm parts{};
     LocalDateTime result;
-    if (localtime_r(&now, &parts) == nullptr) {
+    const std::tm* converted =
+        zone == TimeZone::Local ? localtime_r(&time, &parts) : gmtime_r(&time, &parts);
+    if (converted == nullptr) {
         return result;
     }
     result.year = parts.tm_year + 1900;
@@ -32,6 +34,10 @@ LocalDateTime SystemClock::localNow() const {
     result.minute = parts.tm_min;
     result.second = parts.tm_sec;
     return result;
+}
+
+LocalDateTime SystemClock::localNow() const {
+    return dateTimeOf(static_cast<std::int64_t>(std::time(nullptr)), TimeZone::Local);
 }
 
 const Clock& currentClock() {

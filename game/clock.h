@@ -15,6 +15,12 @@ struct LocalDateTime {
     int second = 0;
 };
 
+enum class TimeZone { Local, Utc };
+
+// The calendar date and time of a moment given in seconds since the epoch (all fields keep their
+// defaults when the moment cannot be converted).
+LocalDateTime dateTimeOf(std::int64_t seconds, TimeZone zone);
+
 class Clock {
 public:
     virtual ~Clock() = default;

@@ -233,8 +233,7 @@ int Market::attractionOf(int base, int range, int d) {
     if (range <= 0) {
         return 0;
     }
-    const double v = std::pow(2.0, 4.0 - 3.0 * d / range);
-    return truncateToInt((v - 1.0) / v * base);
+    return truncateToInt(market_math::pullShare(range, d) * base);
 }
 
 }  // namespace vellmora

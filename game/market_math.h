@@ -31,6 +31,13 @@ inline int clampToInt(std::int64_t value) {
     return static_cast<int>(value);
 }
 
+// The share of a shop's base pull that reaches a tile at walking distance d > 0 within a
+// range > 0: (v - 1) / v with v = 2^(4 - 3d / range).
+inline double pullShare(int range, int d) {
+    const double v = std::pow(2.0, 4.0 - 3.0 * d / range);
+    return (v - 1.0) / v;
+}
+
 // (preference * 0.01 + 1) * attraction: the firm's pull on a tile with its preference added.
 inline int boostedPull(std::int32_t preference, std::int32_t attraction) {
     return truncateToInt((preference * 0.01 + 1.0) * attraction);

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "game/distance_field.h"
+#include "game/market_math.h"
 #include "game/random.h"
 
 namespace vellmora {
@@ -46,8 +47,7 @@ std::int64_t plannedAttraction(std::int64_t base, int range, int d) {
     if (range <= 0) {
         return 0;
     }
-    const double v = std::pow(2.0, 4.0 - 3.0 * d / range);
-    return truncateToInt64((v - 1.0) / v * static_cast<double>(base));
+    return truncateToInt64(market_math::pullShare(range, d) * static_cast<double>(base));
 }
 
 std::int64_t siteValue(const MarketView& view, const SiteQuery& query, int x, int y) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <memory>
 #include <sstream>
 
@@ -20,21 +19,6 @@ namespace vellmora::sim {
 namespace {
 
 constexpr int kSlots = 4;
-
-LocalDateTime localTimeOf(std::int64_t seconds) {
-    const std::time_t time = static_cast<std::time_t>(seconds);
-    std::tm parts{};
-    LocalDateTime local;
-    if (gmtime_r(&time, &parts) != nullptr) {
-        local.year = parts.tm_year + 1900;
-        local.month = parts.tm_mon + 1;
-        local.day = parts.tm_mday;
-        local.hour = parts.tm_hour;
-        local.minute = parts.tm_min;
-        local.second = parts.tm_sec;
-    }
-    return local;
-}
 
 std::string jsonString(const std::string& text) {
     std::string out = "\"";
@@ -82,7 +66,7 @@ Money largestCash(const Game& game, Money sofar) {
 
 bool runGame(const GameSetup& setup, std::ostream& log, GameResult& result, std::string& error) {
     const auto started = std::chrono::steady_clock::now();
-    const FixedClock clock(setup.seed, localTimeOf(setup.seed));
+    const FixedClock clock(setup.seed, dateTimeOf(setup.seed, TimeZone::Utc));
     const ScopedClock useClock(clock);
 
     Game game(setup.dataFolder);
