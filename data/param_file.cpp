@@ -20,6 +20,20 @@ char asciiLower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// Where the digits of a C-style number start: past leading white space and one optional sign.
+std::size_t skipSpaceAndSign(std::string_view text, bool& negative) {
+    std::size_t i = 0;
+    while (i < text.size() && isCSpace(text[i])) {
+        ++i;
+    }
+    negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    return i;
+}
+
 }  // namespace
 
 int ParamFile::load(const std::string& path) {
@@ -150,15 +164,8 @@ int ParamFile::checkHeader(std::string_view magic, MagicCompare compare) const {
 }
 
 int ParamFile::parseInt(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && isCSpace(text[i])) {
-        ++i;
-    }
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    std::size_t i = skipSpaceAndSign(text, negative);
     constexpr std::int64_t kLimit = static_cast<std::int64_t>(std::numeric_limits<int>::max()) + 1;
     std::int64_t value = 0;
     for (; i < text.size() && isDigit(text[i]); ++i) {
@@ -177,15 +184,8 @@ int ParamFile::parseInt(std::string_view text) {
 }
 
 double ParamFile::parseReal(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && isCSpace(text[i])) {
-        ++i;
-    }
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    std::size_t i = skipSpaceAndSign(text, negative);
     std::string number;
     std::size_t digits = 0;
     for (; i < text.size() && isDigit(text[i]); ++i, ++digits) {
