@@ -10,8 +10,6 @@
 
 namespace vellmora {
 
-using market_math::truncateToInt;
-
 namespace {
 
 // Calls visit(tileIndex, d) for every tile whose walking distance d from the field's source is
@@ -223,17 +221,7 @@ bool Market::hasShopAt(int firm, int x, int y) const {
 }
 
 int Market::attractionOf(int base, int range, int d) {
-    if (d < 0) {
-        return -1;
-    }
-    if (d == 0) {
-        return base;
-    }
-    // A shop without range pulls only on its own tile.
-    if (range <= 0) {
-        return 0;
-    }
-    return truncateToInt(market_math::pullShare(range, d) * base);
+    return market_math::clampToInt(market_math::pullAt(base, range, d));
 }
 
 }  // namespace vellmora

@@ -1,6 +1,5 @@
 #include "game/site_value.h"
 
-#include <cmath>
 #include <limits>
 
 #include "game/distance_field.h"
@@ -15,16 +14,6 @@ constexpr double kRivalMargin = 1.5;
 constexpr int kSampleModulus = 100;
 constexpr int kSampleBelowOrAt = 20;
 
-std::int64_t truncateToInt64(double value) {
-    if (!(value > static_cast<double>(std::numeric_limits<std::int64_t>::min()))) {
-        return std::isnan(value) ? 0 : std::numeric_limits<std::int64_t>::min();
-    }
-    if (value >= static_cast<double>(std::numeric_limits<std::int64_t>::max())) {
-        return std::numeric_limits<std::int64_t>::max();
-    }
-    return static_cast<std::int64_t>(value);
-}
-
 // No rival has built up any liking on the tile.
 bool unclaimed(const MarketView& view, int firm, int x, int y) {
     for (int other = 0; other < kOtherFirmSlots; ++other) {
@@ -36,19 +25,6 @@ bool unclaimed(const MarketView& view, int firm, int x, int y) {
 }
 
 }  // namespace
-
-std::int64_t plannedAttraction(std::int64_t base, int range, int d) {
-    if (d < 0) {
-        return -1;
-    }
-    if (d == 0) {
-        return base;
-    }
-    if (range <= 0) {
-        return 0;
-    }
-    return truncateToInt64(market_math::pullShare(range, d) * static_cast<double>(base));
-}
 
 std::int64_t siteValue(const MarketView& view, const SiteQuery& query, int x, int y) {
     if (!view.buildable(x, y) || view.shopAt(query.firm, x, y) != -1) {
@@ -82,7 +58,7 @@ std::int64_t siteValue(const MarketView& view, const SiteQuery& query, int x, in
             if (dominant >= 0) {
                 const double rival = view.boostedAttraction(dominant, tx, ty);
                 const auto ours =
-                    static_cast<double>(plannedAttraction(query.firmScore, query.range, d));
+                    static_cast<double>(market_math::pullAt(query.firmScore, query.range, d));
                 counts = ours > kRivalMargin * rival;
             } else {
                 counts = query.phase != 0 || unclaimed(view, query.firm, tx, ty);
@@ -94,8 +70,8 @@ std::int64_t siteValue(const MarketView& view, const SiteQuery& query, int x, in
     }
     // The land price coefficient comes from the AI file and may be absurd: the rent cost is
     // already held at the int64 limits, and the difference is held there too.
-    const std::int64_t rentCost =
-        truncateToInt64(static_cast<double>(view.rentAt(x, y)) * query.landPriceCoefficient);
+    const std::int64_t rentCost = market_math::truncateToInt64(
+        static_cast<double>(view.rentAt(x, y)) * query.landPriceCoefficient);
     std::int64_t value = 0;
     if (__builtin_sub_overflow(won, rentCost, &value)) {
         value = rentCost < 0 ? std::numeric_limits<std::int64_t>::max()

@@ -31,10 +31,6 @@ public:
     virtual int dominantFirm(int x, int y) const = 0;  // -1 when none
 };
 
-// Pull of a shop of base `base` and range `range` at walking distance d, as the market computes
-// it for a shop, with a base of any size.
-std::int64_t plannedAttraction(std::int64_t base, int range, int d);
-
 // The market view over the game's town map (null map: null view).
 std::unique_ptr<MarketView> makeTownMarketView(const TownMap* map);
 
