@@ -21,6 +21,7 @@
 #include "game/price_table.h"
 #include "game/settlement.h"
 #include "game/shop_list.h"
+#include "support/finance_fixture.h"
 #include "support/temp_dir.h"
 
 namespace vellmora::test {
@@ -110,33 +111,10 @@ inline std::string priceFile() {
     return text;
 }
 
-inline std::vector<AccountTitle> chartRecords() {
-    return {
-        {1101, kAssetType, 101, "cash", 0},
-        {1151, kAssetType, 101, "shops", 0},
-        {2101, kLiabilityType, 201, "loans", 0},
-        {3101, kEquityType, 251, "capital", 0},
-        {3102, kEquityType, 261, "retained", 0},
-        {4101, kRevenueType, 401, "sales", 0},
-        {5201, kRevenueType, 401, "interest received", 0},
-        {5101, kExpenseType, 501, "ingredients", 0},
-        {5102, kExpenseType, 501, "labour", 0},
-        {5103, kExpenseType, 501, "training", 0},
-        {5151, kExpenseType, 501, "administration", 0},
-        {5301, kExpenseType, 501, "interest paid", 0},
-        {5302, kExpenseType, 501, "rent", 0},
-        {5303, kExpenseType, 501, "research", 0},
-        {5501, kExpenseType, 551, "extraordinary", 0},
-        {5502, kExpenseType, 551, "compensation", 0},
-        {5599, kExpenseType, 551, "other extraordinary", 0},
-        {9101, kExpenseType, 999, "result", 0},
-    };
-}
-
 class BooksFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        const std::vector<AccountTitle> records = chartRecords();
+        const std::vector<AccountTitle> records = standardChartRecords();
         const std::string container = dir.file("acc.dat");
         ASSERT_EQ(writeAccountContainer(
                       container, {{"ahd", AccountChart::encodeHeader(
