@@ -7,6 +7,8 @@ packages=(
     build-essential cmake ninja-build pkg-config ccache
     libgtest-dev
     clang libclang-rt-14-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    fonts-noto-cjk
 )
 
 missing=()

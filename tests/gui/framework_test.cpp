@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "app/dialog.h"
+#include "app/frame_thread.h"
+#include "app/money_text.h"
+#include "resources/string_table.h"
+
+namespace vellmora {
+namespace {
+
+class CountingThread : public FrameThread {
+public:
+    std::atomic<int> frames{0};
+    std::vector<std::uint32_t> behind;
+    int slowFrame = -1;
+
+protected:
+    int onFrame(std::uint32_t, std::uint32_t, std::uint32_t framesBehind) override {
+        behind.push_back(framesBehind);
+        if (frames++ == slowFrame) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(350));
+        }
+        return framesBehind == 0 ? 1 : 0;
+    }
+};
+
+TEST(FrameThreadTest, RestartsAtANewRateAndStops) {
+    CountingThread thread;
+    EXPECT_EQ(thread.start(0), -1);
+    ASSERT_EQ(thread.start(1), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_EQ(thread.start(100), 0);
+    EXPECT_EQ(thread.framesPerSecond(), 100);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    thread.stop();
+    EXPECT_FALSE(thread.running());
+    EXPECT_GE(thread.frames.load(), 5);
+    EXPECT_EQ(thread.frameNumber(), 0u);
+}
+
+TEST(FrameThreadTest, ASlowFrameIsFollowedByFramesThatAreBehind) {
+    CountingThread thread;
+    thread.slowFrame = 1;
+    ASSERT_EQ(thread.start(10), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    thread.stop();
+    ASSERT_GE(thread.behind.size(), 5u);
+    EXPECT_EQ(thread.behind[2], 2u);
+    EXPECT_EQ(thread.behind[3], 1u);
+    EXPECT_EQ(thread.behind[4], 0u);
+}
+
+class ButtonDialog : public Dialog {
+public:
+    int initCalls = 0;
+
+protected:
+    bool onInitDialog() override {
+        ++initCalls;
+        auto* layout = new QVBoxLayout(this);
+        auto* ok = new QPushButton("OK", this);
+        bindCommand(ok, kIdClose);
+        auto* seven = new QPushButton("7", this);
+        bindCommand(seven, 7);
+        layout->addWidget(ok);
+        layout->addWidget(seven);
+        return true;
+    }
+    bool onCommand(int id, int) override {
+        if (id == 7) {
+            return endDialog(7);
+        }
+        return closeOn128(id);
+    }
+};
+
+TEST(DialogTest, DoModalAnswersWhatEndDialogReceived) {
+    Dialog::setShowHook([](Dialog& dialog) { dialog.control<QPushButton>(7)->click(); });
+    ButtonDialog dialog;
+    EXPECT_EQ(dialog.doModal(nullptr), 7);
+    EXPECT_EQ(dialog.initCalls, 1);
+
+    Dialog::setShowHook([](Dialog& dialog) { dialog.close(); });
+    ButtonDialog closed;
+    EXPECT_EQ(closed.doModal(nullptr), 0);
+    Dialog::setShowHook(nullptr);
+}
+
+TEST(TextTest, StringsAndMoney) {
+    EXPECT_EQ(loadString(103), QStringLiteral("Vellmora"));
+    EXPECT_TRUE(loadString(999).isEmpty());
+    EXPECT_EQ(formatString(128, 1, 1), QStringLiteral("1年 1月"));
+    EXPECT_EQ(formatString(145, "空き地"), QStringLiteral("建物[空き地]"));
+    EXPECT_EQ(moneyText(1234567), QStringLiteral("1,234,567"));
+    EXPECT_EQ(moneyText(-12000), QStringLiteral("-12,000"));
+    EXPECT_EQ(moneyText(999), QStringLiteral("999"));
+}
+
+}  // namespace
+}  // namespace vellmora
