@@ -111,6 +111,9 @@ int MapView::onFrame(std::uint32_t, std::uint32_t, std::uint32_t framesBehind) {
     if (framesBehind != 0) {
         return 0;
     }
+    if (busy_) {
+        return 0;
+    }
     if (!title_) {
         phase_ = (phase_ + 1) % 8;
     }

@@ -51,10 +51,13 @@ TEST(FrameThreadTest, ASlowFrameIsFollowedByFramesThatAreBehind) {
     ASSERT_EQ(thread.start(10), 0);
     std::this_thread::sleep_for(std::chrono::milliseconds(800));
     thread.stop();
+    // 350 ms at 100 ms a frame: the two frames after the slow one come at once, behind by 2
+    // and then 1 (more on a loaded machine), and the loop is back on time after them.
     ASSERT_GE(thread.behind.size(), 5u);
-    EXPECT_EQ(thread.behind[2], 2u);
-    EXPECT_EQ(thread.behind[3], 1u);
-    EXPECT_EQ(thread.behind[4], 0u);
+    EXPECT_EQ(thread.behind[1], 0u);
+    EXPECT_GE(thread.behind[2], 2u);
+    EXPECT_LT(thread.behind[3], thread.behind[2]);
+    EXPECT_EQ(thread.behind.back(), 0u);
 }
 
 class ButtonDialog : public Dialog {
