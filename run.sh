@@ -3,6 +3,8 @@
 # starter town with the headless simulator. Arguments are passed on to the simulator.
 set -euo pipefail
 cd "$(dirname "$0")"
+# Compiler cache hits across clones of the repository in other folders.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 tools/install-packages.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELLMORA_TESTS=OFF
 cmake --build build/release -j "$(nproc)"

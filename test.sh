@@ -6,6 +6,8 @@
 # FUZZ_SECONDS sets the length of each fuzz run (default 30; 0 skips them).
 set -euo pipefail
 cd "$(dirname "$0")"
+# Compiler cache hits across clones of the repository in other folders.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 jobs=$(nproc)
 fuzz_seconds=${FUZZ_SECONDS:-30}
 
