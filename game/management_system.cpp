@@ -10,8 +10,9 @@ namespace vellmora {
 
 namespace {
 
+// A firm without shops changes for free, so even negative cash pays for it.
 bool payable(const Finance& finance, const ShopList& shops) {
-    return finance.cash() >= changeCost(finance, shops, 1101);
+    return shops.activeCount() == 0 || finance.cash() >= changeCost(finance, shops, 1101);
 }
 
 }  // namespace

@@ -55,6 +55,23 @@ TEST_F(ManagementSystemTest, CostGrowsWithOpenShopsAndWithoutShopsIsFree) {
     EXPECT_EQ(finance.balance(5599), 3 * Prices::kChange);
 }
 
+TEST_F(ManagementSystemTest, WithoutShopsEvenNegativeCashMayChange) {
+    setCash(-5000);
+    EXPECT_EQ(changeCost(finance, shops), 0);
+    EXPECT_TRUE(canPayChange(finance, shops));
+    ASSERT_TRUE(canChangeSystem(finance, shops, policy, 3));
+    const std::size_t before = journalSize();
+    EXPECT_EQ(changeSystem(finance, shops, policy, 3, 102), kOk);
+    EXPECT_EQ(journalSize(), before);  // nothing to pay
+    EXPECT_EQ(finance.cash(), -5000);
+    EXPECT_EQ(policy.targetSystem(), 3);
+
+    // One shop: the cost counts again and negative cash cannot cover it.
+    addShop(10);
+    EXPECT_FALSE(canPayChange(finance, shops));
+    EXPECT_EQ(postChangeCost(finance, shops, 102), kRefused);
+}
+
 TEST_F(ManagementSystemTest, ChangePaysAndStartsTheTransition) {
     addShop(10);
     addShop(10);
