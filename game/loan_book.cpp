@@ -176,8 +176,9 @@ int Finance::repay(int slot, int now, bool force) {
 
 // Refinancing replaces every loan dearer than today's rate by a new one. With rating 10 there is
 // no rate on offer and no new loan could be taken, so nothing is repaid: refinancing never turns
-// into an early repayment that drains the cash. A new loan is only taken for a loan that was
-// actually repaid, so refinancing never adds debt.
+// into an early repayment that drains the cash. Each candidate borrows a new loan whether or not
+// its repayment went through (cash may have run short half-way when a repayment takes more than
+// a loan brings), and a refused loan is simply skipped.
 int Finance::refinance(int difficulty, int now, int due) {
     const int grade = rating(difficulty);
     if (grade < 0 || grade >= kNoCreditRating) {
@@ -196,9 +197,8 @@ int Finance::refinance(int difficulty, int now, int due) {
         return kRefused;
     }
     for (int slot : candidates) {
-        if (repay(slot, now, false) == kOk) {
-            static_cast<void>(borrow(difficulty, now, due));
-        }
+        static_cast<void>(repay(slot, now, false));
+        static_cast<void>(borrow(difficulty, now, due));
     }
     return kOk;
 }

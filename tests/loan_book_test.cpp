@@ -215,9 +215,9 @@ TEST_F(LoanTest, RefinanceAtRatingTenDoesNothing) {
     EXPECT_EQ(finance.refinance(9, 201, 612), kRefused);
 }
 
-TEST_F(LoanTest, RefinanceNeverBorrowsWithoutRepaying) {
-    // Inconsistent rows: a repayment takes 1000, a new loan brings only 500, so the cash no
-    // longer covers the second repayment half-way through.
+TEST_F(LoanTest, RefinanceBorrowsForEveryCandidateEvenWhenItsRepaymentFails) {
+    // A repayment takes 1000 while a new loan brings only 500, so the cash no longer covers the
+    // second repayment half-way through.
     finance.priceTable().setRow(TemplateGroup::Borrowing, 0,
                                 templateRow({{1101, 500}, {2101, -500}}));
     addCapital(10000);
@@ -228,11 +228,14 @@ TEST_F(LoanTest, RefinanceNeverBorrowsWithoutRepaying) {
     finance.priceTable().setLoanRate(0, 0.01);
 
     EXPECT_EQ(finance.refinance(kDifficulty, 201, 612), kOk);
-    // Slot 0 repaid and borrowed anew; slot 1 could not be repaid and gains no twin.
-    EXPECT_EQ(finance.loans().loanCount(), 2);
+    // Slot 0 is repaid and borrowed anew in place (cash 1200 - 1000 + 500 = 700). Slot 1 can no
+    // longer be repaid, yet its new loan is still taken: three loans.
+    EXPECT_EQ(finance.loans().loanCount(), 3);
     EXPECT_EQ(finance.loans().monthDue(0), 612);
     EXPECT_EQ(finance.loans().monthDue(1), 512);
-    EXPECT_EQ(finance.cash(), 700);
+    EXPECT_EQ(finance.loans().monthDue(2), 612);
+    EXPECT_EQ(finance.loans().monthBorrowed(2), 201);
+    EXPECT_EQ(finance.cash(), 1200);
 }
 
 }  // namespace
