@@ -243,7 +243,7 @@ void Game::recordVictory() {
 
 int Game::buildShop(int x, int y, int size) {
     Firm* player = playerFirm();
-    return player != nullptr ? player->build(x, y, size) : kRefused;
+    return player != nullptr && player->build(x, y, size) >= 0 ? kOk : kRefused;
 }
 
 bool Game::canBuildShop(int x, int y, int size) const {

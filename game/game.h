@@ -56,6 +56,7 @@ public:
     [[nodiscard]] TurnFlagSet endTurn();
 
     // Player commands: firm 0 through controller 0.
+    // kOk or kRefused; the new shop's number is shopAt(x, y, 0).
     [[nodiscard]] int buildShop(int x, int y, int size);
     [[nodiscard]] bool canBuildShop(int x, int y, int size) const;
     [[nodiscard]] int closeShop(int shop);

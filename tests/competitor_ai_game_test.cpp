@@ -114,7 +114,7 @@ TEST(CompetitorAiGame, TownViewValuesSitesForAnyFirm) {
     EXPECT_GT(siteValue(*view, query, 3, 4), 0);
     EXPECT_EQ(siteValue(*view, query, 3, 0), kNoSite);  // the road is not buildable
 
-    ASSERT_GE(game->buildShop(3, 4, 0), 0);
+    ASSERT_EQ(game->buildShop(3, 4, 0), kOk);
     EXPECT_EQ(siteValue(*view, query, 3, 4), kNoSite);  // our own shop stands there
     EXPECT_EQ(siteValue(*view, query, 5, 5), kNoSite);  // too close to it
     EXPECT_GT(siteValue(*view, query, 14, 4), 0);       // far enough

@@ -88,6 +88,21 @@ TEST(GameTest, LongNamesAreCut) {
     EXPECT_EQ(game.controllers()->controller(0)->name(), std::string(256, 'p'));
 }
 
+TEST(GameTest, BuildShopAnswersOkAndTheNumberComesFromShopAt) {
+    GameFixture fixture;
+    auto game = startGame(fixture, 2, 3);
+    ASSERT_NE(game, nullptr);
+    // Every build answers kOk, not the new shop's number (the second shop is number 1).
+    ASSERT_EQ(game->buildShop(2, 3, 0), kOk);
+    ASSERT_EQ(game->buildShop(6, 5, 1), kOk);
+    EXPECT_EQ(game->shopAt(2, 3, 0), 0);
+    EXPECT_EQ(game->shopAt(6, 5, 0), 1);
+    EXPECT_EQ(game->player()->shopCount(), 2);
+    EXPECT_EQ(game->buildShop(6, 5, 1), kRefused);  // our shop already stands there
+    EXPECT_EQ(game->buildShop(6, 0, 0), kRefused);  // the road
+    EXPECT_EQ(game->shopAt(6, 0, 0), -1);
+}
+
 TEST(GameTest, StartUpGameWithoutMapHasDataAndFirms) {
     GameFixture fixture;
     Game game(fixture.folder());
