@@ -54,20 +54,30 @@ bool writeAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-int readWholeFile(const std::string& path, std::size_t maxBytes, std::string& out) {
+int readWholeFile(const std::string& path, std::size_t maxBytes, std::string& out,
+                  int* errorNumber) {
+    auto fail = [errorNumber](int result, int error) {
+        if (errorNumber != nullptr) {
+            *errorNumber = error;
+        }
+        return result;
+    };
     if (path.empty()) {
-        return kMissingFile;
+        return fail(kMissingFile, ENOENT);
     }
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0) {
-        return kMissingFile;
+        return fail(kMissingFile, errno);
     }
     struct stat info {};
-    if (::fstat(file.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
-        return kMissingFile;
+    if (::fstat(file.get(), &info) != 0) {
+        return fail(kMissingFile, errno);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return fail(kMissingFile, EISDIR);
     }
     if (S_ISREG(info.st_mode) && static_cast<std::uint64_t>(info.st_size) > maxBytes) {
-        return kRefused;
+        return fail(kRefused, EFBIG);
     }
     // The size from fstat is only a hint (special files report 0); read up to one byte past
     // the cap to notice a file that is too large.
@@ -79,18 +89,18 @@ int readWholeFile(const std::string& path, std::size_t maxBytes, std::string& ou
             if (errno == EINTR) {
                 continue;
             }
-            return kRefused;
+            return fail(kRefused, errno);
         }
         if (got == 0) {
             break;
         }
         if (bytes.size() + static_cast<std::size_t>(got) > maxBytes) {
-            return kRefused;
+            return fail(kRefused, EFBIG);
         }
         bytes.append(chunk.data(), static_cast<std::size_t>(got));
     }
     out = std::move(bytes);
-    return kOk;
+    return fail(kOk, 0);
 }
 
 int writeFileAtomically(const std::string& path, std::string_view bytes,

@@ -10,7 +10,11 @@ namespace vellmora {
 // Reads the whole file into `out`.
 // kOk; kMissingFile when the file does not exist or cannot be opened (also a folder);
 // kRefused when it is larger than maxBytes or a read error occurs. `out` is untouched on failure.
-[[nodiscard]] int readWholeFile(const std::string& path, std::size_t maxBytes, std::string& out);
+// When `errorNumber` is given it receives why a read failed: the errno of the failing call
+// (ENOENT for a file that does not exist, EISDIR for a folder, EFBIG for a file over maxBytes),
+// 0 on success.
+[[nodiscard]] int readWholeFile(const std::string& path, std::size_t maxBytes, std::string& out,
+                                int* errorNumber = nullptr);
 
 struct AtomicWriteOptions {
     // Create the parent folder (and its parents) when it does not exist.

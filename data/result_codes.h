@@ -10,5 +10,7 @@ inline constexpr int kRefused = -1;
 inline constexpr int kMissingFile = -2;
 // A settings file that cannot be parsed.
 inline constexpr int kUnreadable = -3;
+// A file that exists but cannot be read (no permission, an I/O error, too many open files).
+inline constexpr int kUnreadableFile = -4;
 
 }  // namespace vellmora

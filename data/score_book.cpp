@@ -22,20 +22,36 @@ void ScoreBook::configure(std::string folder, int tableCount, int placeCount) {
 }
 
 int ScoreBook::openList(const std::string& mapName) {
+    ScoreListStatus ignored;
+    return openList(mapName, ignored);
+}
+
+int ScoreBook::openList(const std::string& mapName, ScoreListStatus& status) {
+    status = ScoreListStatus();
     if (!isUsableName(mapName)) {
+        status.state = ScoreListState::Refused;
         return kRefused;
+    }
+    if (!folder_.empty()) {
+        status.path = filePathFor(mapName);
     }
     for (std::size_t slot = 0; slot < lists_.size(); ++slot) {
         if (lists_[slot] && lists_[slot]->name() == mapName) {
+            status.state = ScoreListState::Open;
             return static_cast<int>(slot);
         }
     }
     std::unique_ptr<ScoreList> list;
-    int result =
-        folder_.empty() ? kMissingFile : readScoreFile(filePathFor(mapName), mapName, list);
+    const int result = status.path.empty()
+                           ? kMissingFile
+                           : readScoreFile(status.path, mapName, list, &status.reason);
     if (result == kMissingFile) {
         list = std::make_unique<ScoreList>(mapName, tableCount_, placeCount_);
+    } else if (result == kUnreadableFile) {
+        status.state = ScoreListState::Unreadable;
+        return kUnreadableFile;
     } else if (result != kOk) {
+        status.state = ScoreListState::Refused;
         return kRefused;
     }
     std::size_t slot = 0;
@@ -47,7 +63,8 @@ int ScoreBook::openList(const std::string& mapName) {
     }
     list->setSlotInBook(static_cast<int>(slot));
     lists_[slot] = std::move(list);
-    return static_cast<int>(slot);
+    status.state = ScoreListState::Open;
+    return kOk;
 }
 
 ScoreList* ScoreBook::findList(std::string_view name) {

@@ -10,15 +10,35 @@
 
 namespace vellmora {
 
+// What became of the score list of a map when it was opened.
+enum class ScoreListState {
+    None,        // not opened (a game without a map)
+    Open,        // the list is in the book: read from its file, or new when there was none
+    Refused,     // the file is not a valid score file, or the map name cannot name one
+    Unreadable,  // the file exists but cannot be read
+};
+
+struct ScoreListStatus {
+    ScoreListState state = ScoreListState::None;
+    // The score file; empty when the book keeps no files (no score folder) or the name is
+    // unusable.
+    std::string path;
+    // Why the file could not be read (Unreadable only).
+    std::string reason;
+};
+
 class ScoreBook {
 public:
     // folder: the score folder ("zrf/" under the data folder); files are folder + name + ".zrf".
     void configure(std::string folder, int tableCount = kScoreTableCount,
                    int placeCount = kScorePlaceCount);
 
-    // The slot of the list of that map: the existing one, else read from its file, else a new
-    // empty list when no file exists. kRefused when the file exists but is refused (or unreadable),
-    // or the name is empty, longer than 259 bytes or holds '/', '\' or a zero byte.
+    // Opens the list of that map: the slot of a list already in the book; else kOk with the list
+    // read from its file, or a new empty list when no file exists. No list is made when the file
+    // cannot be used, so that nothing is ever written over it: kRefused when it is not a valid
+    // score file or the name is empty, longer than 259 bytes or holds '/', '\' or a zero byte;
+    // kUnreadableFile when it exists but cannot be read. `status` tells the same for the player.
+    [[nodiscard]] int openList(const std::string& mapName, ScoreListStatus& status);
     [[nodiscard]] int openList(const std::string& mapName);
     ScoreList* findList(std::string_view name);
     const ScoreList* findList(std::string_view name) const;

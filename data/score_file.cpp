@@ -1,11 +1,14 @@
 #include "data/score_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <system_error>
 
 #include "data/file_io.h"
 #include "data/map_chunk.h"
 #include "data/result_codes.h"
+#include "data/text_encoding.h"
 #include "game/clock.h"
 
 namespace vellmora {
@@ -197,12 +200,24 @@ int decodeScoreFile(std::span<const std::uint8_t> bytes, const std::string& name
     return kOk;
 }
 
-int readScoreFile(const std::string& path, const std::string& name,
-                  std::unique_ptr<ScoreList>& out) {
+int readScoreFile(const std::string& path, const std::string& name, std::unique_ptr<ScoreList>& out,
+                  std::string* reason) {
     std::string bytes;
-    int result = readWholeFile(path, kMaxScoreFileBytes, bytes);
+    int error = 0;
+    const int result = readWholeFile(path, kMaxScoreFileBytes, bytes, &error);
     if (result != kOk) {
-        return result;
+        // Only a file that is surely not there counts as missing: a list made empty in place of
+        // one that could not be read would be written over it at the next win.
+        if (error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG) {
+            return kMissingFile;
+        }
+        if (error == EFBIG) {
+            return kRefused;
+        }
+        if (reason != nullptr) {
+            *reason = std::generic_category().message(error);
+        }
+        return kUnreadableFile;
     }
     return decodeScoreFile(
         std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), name, out);

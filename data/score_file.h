@@ -32,9 +32,11 @@ std::vector<std::uint8_t> encodeScoreFile(const ScoreList& list, std::int32_t se
 [[nodiscard]] int decodeScoreFile(std::span<const std::uint8_t> bytes, const std::string& name,
                                   std::unique_ptr<ScoreList>& out);
 
-// Reads a file: kOk, kMissingFile when it does not exist or cannot be opened, kRefused.
+// Reads a file: kOk; kMissingFile when it does not exist; kUnreadableFile when it exists but
+// cannot be read (no permission, a folder, an I/O error, too many open files), with `reason`
+// telling why; kRefused when it is not a valid score file (also when it is too large).
 [[nodiscard]] int readScoreFile(const std::string& path, const std::string& name,
-                                std::unique_ptr<ScoreList>& out);
+                                std::unique_ptr<ScoreList>& out, std::string* reason = nullptr);
 // Writes the list atomically, seed = clock seconds mod 10000, creating the folder when missing.
 // kOk or kRefused.
 [[nodiscard]] int writeScoreFile(const std::string& path, const ScoreList& list);

@@ -53,14 +53,12 @@ std::string dataFilePath(const std::string& folder, const Settings& list, std::s
 Game::Game() : Game(programFolder()) {}
 
 Game::Game(std::string dataFolder)
-    : dataFolder_(std::move(dataFolder)), scoreBook_(std::make_unique<ScoreBook>()) {}
+    : dataFolder_(std::move(dataFolder)),
+      scoreFolder_(dataPath(dataFolder_, kScoreFolderName)),
+      scoreBook_(std::make_unique<ScoreBook>()) {}
 
 Game::~Game() {
     releaseGameObjects();
-}
-
-std::string Game::scoreFolder() const {
-    return dataPath(dataFolder_, kScoreFolderName);
 }
 
 void Game::dropLastRecord() {
@@ -102,6 +100,7 @@ int Game::loadData(const std::string& baseListPath, const std::string& accountDa
     controllers_ = std::make_unique<ControllerTable>();
     controllers_->init(kFirmSlots, map_.get(), aiPath);
     mapName_.clear();
+    scoreListStatus_ = ScoreListStatus();
     return kOk;
 }
 
@@ -146,7 +145,8 @@ int Game::newGame(const std::string& baseListPath, const std::string& accountDat
 
     if (mapPath != nullptr) {
         mapName_ = baseNameOf(*mapPath);
-        (void)scoreBook_->openList(mapName_);  // a refused score file leaves the map without a list
+        // A score file that is refused or cannot be read leaves the map without a list.
+        (void)scoreBook_->openList(mapName_, scoreListStatus_);
     } else {
         mapName_.clear();
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "data/score_book.h"
 #include "game/turn_flags.h"
 
 namespace vellmora {
@@ -17,7 +18,6 @@ class ControllerTable;
 class Firm;
 class FirmPolicy;
 class Firms;
-class ScoreBook;
 class ScoreRecord;
 class TownMap;
 
@@ -82,6 +82,9 @@ public:
     Firms* firms() const { return firms_.get(); }
     Calendar* calendar() const { return calendar_.get(); }
     ScoreBook& scoreBook() { return *scoreBook_; }
+    // What became of the running map's score list: whether wins are recorded, and when not, the
+    // file and why (state None for a game without a map).
+    const ScoreListStatus& scoreListStatus() const { return scoreListStatus_; }
     const std::string& mapName() const { return mapName_; }
     const ScoreRecord* lastRecord() const { return lastRecord_; }
     bool ownsLastRecord() const { return ownsLastRecord_ && lastRecord_ != nullptr; }
@@ -93,7 +96,10 @@ public:
     const std::string& dataFolder() const { return dataFolder_; }
     // True after a successful newGame, until the next one starts.
     bool running() const { return running_; }
-    std::string scoreFolder() const;
+    // The folder of the score files, the data folder's "zrf/" unless set; read at each new game.
+    const std::string& scoreFolder() const { return scoreFolder_; }
+    // An empty folder keeps the score lists in memory only and writes no file.
+    void setScoreFolder(std::string folder) { scoreFolder_ = std::move(folder); }
 
     // First step of every new game; kOk or kRefused when the base list cannot be read.
     [[nodiscard]] int loadData(const std::string& baseListPath, const std::string& accountDataPath,
@@ -107,7 +113,9 @@ private:
     void recordVictory();
 
     std::string dataFolder_;
+    std::string scoreFolder_;
     std::unique_ptr<ScoreBook> scoreBook_;
+    ScoreListStatus scoreListStatus_;
     std::unique_ptr<TownMap> map_;
     std::unique_ptr<Firms> firms_;
     std::unique_ptr<ControllerTable> controllers_;

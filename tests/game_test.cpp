@@ -255,6 +255,57 @@ TEST(GameTest, VictoryWithoutScoreListKeepsTheRecordInTheGame) {
     ASSERT_NE(game->lastRecord(), nullptr);
     EXPECT_TRUE(game->ownsLastRecord());
     EXPECT_EQ(fixture.dir().read("zrf/town.zrf"), "not a score file");
+    EXPECT_EQ(game->scoreListStatus().state, ScoreListState::Refused);
+    EXPECT_EQ(game->scoreListStatus().path, fixture.scoreFile());
+}
+
+TEST(GameTest, ScoreFileThatCannotBeReadIsReportedAndLeftAlone) {
+    GameFixture fixture(penniless());
+    // Something that exists but cannot be read as a file: not "missing", so no empty list.
+    std::filesystem::create_directories(fixture.scoreFile());
+    auto game = startGame(fixture, 2, 1);
+    ASSERT_NE(game, nullptr);
+    const ScoreListStatus& status = game->scoreListStatus();
+    EXPECT_EQ(status.state, ScoreListState::Unreadable);
+    EXPECT_EQ(status.path, fixture.scoreFile());
+    EXPECT_FALSE(status.reason.empty());
+    EXPECT_EQ(game->scoreBook().findList("town"), nullptr);
+
+    ASSERT_NE(game->endTurn() & TurnFlags::Victory, 0u);
+    ASSERT_NE(game->lastRecord(), nullptr);
+    EXPECT_TRUE(game->ownsLastRecord());
+    EXPECT_TRUE(std::filesystem::is_directory(fixture.scoreFile()));
+
+    // Once the file is gone the next game on the map starts a new list.
+    std::filesystem::remove(fixture.scoreFile());
+    game = startGame(fixture, 2, 1);
+    ASSERT_NE(game, nullptr);
+    EXPECT_EQ(game->scoreListStatus().state, ScoreListState::Open);
+    EXPECT_TRUE(game->scoreListStatus().reason.empty());
+}
+
+TEST(GameTest, ScoreFolderCanBeMovedOrSwitchedOff) {
+    GameFixture fixture(penniless());
+    for (const bool kept : {false, true}) {
+        SCOPED_TRACE(kept);
+        Game game(fixture.folder());
+        EXPECT_EQ(game.scoreFolder(), fixture.folder() + "zrf/");
+        const std::string elsewhere = fixture.dir().file("elsewhere/");
+        game.setScoreFolder(kept ? elsewhere : std::string());
+        NewGameSetup setup;
+        setup.mapPath = fixture.mapPath();
+        setup.competitorCount = 1;
+        ASSERT_EQ(game.newGame(setup), kOk);
+        EXPECT_EQ(game.scoreListStatus().state, ScoreListState::Open);
+        EXPECT_EQ(game.scoreListStatus().path, kept ? elsewhere + "town.zrf" : std::string());
+        ASSERT_NE(game.endTurn() & TurnFlags::Victory, 0u);
+        EXPECT_FALSE(game.ownsLastRecord());  // the list in memory took the record
+        EXPECT_EQ(std::filesystem::exists(elsewhere + "town.zrf"), kept);
+        EXPECT_FALSE(std::filesystem::exists(fixture.scoreFile()));
+    }
+    Game noMap(fixture.folder());
+    ASSERT_EQ(noMap.newGame(NewGameSetup()), kOk);
+    EXPECT_EQ(noMap.scoreListStatus().state, ScoreListState::None);
 }
 
 TEST(GameTest, SameSeedPlaysTheSameGame) {

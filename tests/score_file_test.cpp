@@ -1,10 +1,12 @@
 #include "data/score_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 #include "data/map_chunk.h"
 #include "data/result_codes.h"
@@ -237,8 +239,10 @@ TEST(ScoreBookTest, OpenSaveAndReload) {
 
     ScoreBook book;
     book.configure(folder);
-    ASSERT_EQ(book.openList("town"), 0);
-    ASSERT_EQ(book.openList("harbour"), 1);
+    ASSERT_EQ(book.openList("town"), kOk);
+    ASSERT_EQ(book.openList("harbour"), kOk);  // a new list answers kOk whatever its slot
+    EXPECT_EQ(book.findList("harbour")->slotInBook(), 1);
+    EXPECT_EQ(book.openList("harbour"), 1);  // a list already in the book answers its slot
     EXPECT_EQ(book.openList("town"), 0);
     ScoreList* list = book.findList("town");
     ASSERT_NE(list, nullptr);
@@ -265,8 +269,74 @@ TEST(ScoreBookTest, OpenSaveAndReload) {
 
     // A file stored under another map's name still belongs to the map it is opened for.
     std::filesystem::copy_file(path, dir.file("zrf/copy.zrf"));
-    ASSERT_GE(other.openList("copy"), 0);
+    ScoreListStatus status;
+    ASSERT_EQ(other.openList("copy", status), kOk);
     EXPECT_NE(other.findList("copy"), nullptr);
+    EXPECT_EQ(other.findList("copy")->slotInBook(), 1);
+    EXPECT_EQ(status.state, ScoreListState::Open);
+    EXPECT_EQ(status.path, dir.file("zrf/copy.zrf"));
+}
+
+// A score file that exists but cannot be read is not a missing one: no empty list is made in its
+// place, so the next win cannot write over the records it holds.
+TEST(ScoreBookTest, UnreadableFilesAreNeitherMissingNorReplaced) {
+    struct Case {
+        const char* why;
+        std::function<void(const test::TempDir&)> make;
+        std::filesystem::file_type made;
+    };
+    std::vector<Case> cases = {
+        {"a folder in its place",
+         [](const test::TempDir& dir) {
+             std::filesystem::create_directories(dir.file("zrf/town.zrf"));
+         },
+         std::filesystem::file_type::directory},
+        {"a link that loops",
+         [](const test::TempDir& dir) {
+             std::filesystem::create_directories(dir.file("zrf"));
+             std::filesystem::create_symlink("town.zrf", dir.file("zrf/town.zrf"));
+         },
+         std::filesystem::file_type::symlink},
+    };
+    if (::geteuid() != 0) {  // root reads whatever the permissions say
+        cases.push_back({"no permission to read",
+                         [](const test::TempDir& dir) {
+                             dir.write("zrf/town.zrf", "records");
+                             std::filesystem::permissions(dir.file("zrf/town.zrf"),
+                                                          std::filesystem::perms::none);
+                         },
+                         std::filesystem::file_type::regular});
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        test::TempDir dir;
+        c.make(dir);
+        ScoreBook book;
+        book.configure(dir.file("zrf/"));
+        ScoreListStatus status;
+        EXPECT_EQ(book.openList("town", status), kUnreadableFile);
+        EXPECT_EQ(status.state, ScoreListState::Unreadable);
+        EXPECT_EQ(status.path, dir.file("zrf/town.zrf"));
+        EXPECT_FALSE(status.reason.empty());
+        EXPECT_EQ(book.findList("town"), nullptr);
+        EXPECT_EQ(book.saveList("town"), kRefused);
+        // Still there as it was, not replaced by a new file.
+        EXPECT_EQ(std::filesystem::symlink_status(dir.file("zrf/town.zrf")).type(), c.made);
+    }
+
+    // Missing stays missing: a new list, written at the first save.
+    test::TempDir dir;
+    ScoreBook book;
+    book.configure(dir.file("zrf/"));
+    ScoreListStatus status;
+    EXPECT_EQ(book.openList("town", status), kOk);
+    EXPECT_EQ(status.state, ScoreListState::Open);
+    EXPECT_TRUE(status.reason.empty());
+    ScoreBook noFolder;
+    EXPECT_EQ(noFolder.openList("town", status), kOk);
+    EXPECT_EQ(status.state, ScoreListState::Open);
+    EXPECT_TRUE(status.path.empty());  // no score folder: nothing is ever written
+    EXPECT_EQ(noFolder.saveList("town"), kRefused);
 }
 
 TEST(ScoreBookTest, RefusedFilesAndNames) {
@@ -274,7 +344,9 @@ TEST(ScoreBookTest, RefusedFilesAndNames) {
     dir.write("zrf/broken.zrf", "not a score file");
     ScoreBook book;
     book.configure(dir.file("zrf/"));
-    EXPECT_EQ(book.openList("broken"), kRefused);
+    ScoreListStatus status;
+    EXPECT_EQ(book.openList("broken", status), kRefused);
+    EXPECT_EQ(status.state, ScoreListState::Refused);
     EXPECT_EQ(book.findList("broken"), nullptr);
     EXPECT_EQ(book.saveList("broken"), kRefused);
     EXPECT_EQ(dir.read("zrf/broken.zrf"), "not a score file");
