@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "data/result_codes.h"
+#include "data/score_book.h"
+#include "data/score_record.h"
 #include "support/game_fixture.h"
 #include "support/temp_dir.h"
 
@@ -104,12 +107,13 @@ TEST_F(SimTest, SameSeedGivesTheSameOutput) {
     EXPECT_TRUE(secondGameSeed);
 }
 
-TEST_F(SimTest, VictoryEndsTheGameAndWritesTheScoreFile) {
+TEST_F(SimTest, VictoryEndsTheGameAndWritesNoScoreFileUnlessAsked) {
     GameFixtureOptions options;
     options.capital[2] = 0;  // computer companies cannot build and leave after one month
     GameFixture fixture(options);
-    const RunResult run = runSim("--data '" + fixture.folder() +
-                                 "' --map town --seed 1 --competitors 2 --player passive");
+    const std::string args =
+        "--data '" + fixture.folder() + "' --map town --seed 1 --competitors 2 --player passive";
+    const RunResult run = runSim(args);
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::vector<std::string> out = lines(run.out);
     ASSERT_EQ(out.size(), 1u);
@@ -121,7 +125,43 @@ TEST_F(SimTest, VictoryEndsTheGameAndWritesTheScoreFile) {
               std::string::npos)
         << json;
     EXPECT_NE(json.find("\"withdrawn\": true, \"withdrawn_date\": 101}"), std::string::npos);
-    EXPECT_TRUE(std::filesystem::exists(fixture.scoreFile()));
+    EXPECT_FALSE(std::filesystem::exists(fixture.dir().file("zrf")));
+
+    // With --scores the win goes into that folder, dated by the simulator's fixed clock
+    // (seed 1: one second after midnight, 1 January 1970).
+    TempDir scores;
+    const RunResult kept = runSim(args + " --scores '" + scores.file("wins") + "'");
+    ASSERT_EQ(kept.exitCode, 0) << kept.err;
+    EXPECT_TRUE(kept.err.empty()) << kept.err;
+    EXPECT_EQ(withoutTimings(kept.out), withoutTimings(run.out));
+    EXPECT_FALSE(std::filesystem::exists(fixture.dir().file("zrf")));
+    ScoreBook book;
+    book.configure(scores.file("wins"));
+    ASSERT_EQ(book.openList("town"), kOk);
+    const ScoreRecord* record = book.findList("town")->record(0, 2);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->realDate(), 700101);
+    EXPECT_EQ(record->realTime(), 0);
+    EXPECT_EQ(record->gameDate(), 10200);
+    EXPECT_EQ(record->competitors(), 2);
+}
+
+TEST_F(SimTest, ScoreFileThatCannotBeReadIsReportedOnStandardError) {
+    GameFixtureOptions options;
+    options.capital[2] = 0;
+    GameFixture fixture(options);
+    TempDir scores;
+    std::filesystem::create_directories(scores.file("town.zrf"));  // in the way of the file
+    const RunResult run = runSim("--data '" + fixture.folder() +
+                                 "' --map town --seed 1 --competitors 2 --player passive" +
+                                 " --scores '" + scores.path().string() + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("\"outcome\": \"victory\""), std::string::npos) << run.out;
+    const std::vector<std::string> err = lines(run.err);
+    ASSERT_EQ(err.size(), 1u) << run.err;
+    EXPECT_NE(err[0].find(scores.file("town.zrf")), std::string::npos) << err[0];
+    EXPECT_NE(err[0].find("cannot be read"), std::string::npos) << err[0];
+    EXPECT_TRUE(std::filesystem::is_directory(scores.file("town.zrf")));
 }
 
 TEST_F(SimTest, BadArgumentsAndDataExitWithCodeTwo) {
@@ -140,7 +180,7 @@ TEST_F(SimTest, BadArgumentsAndDataExitWithCodeTwo) {
           Case{data + "--competitors 0", "--competitors"}, Case{data + "--months many", "--months"},
           Case{data + "--player clever", "--player"}, Case{data + "--games 0", "--games"},
           Case{data + "--seed", "--seed"}, Case{data + "--colour blue", "--colour"},
-          Case{data + "--map nowhere", "nowhere"},
+          Case{data + "--scores ''", "--scores"}, Case{data + "--map nowhere", "nowhere"},
           Case{"--data '" + empty.path().string() + "'", "base.zdt"},
           Case{"--data '" + brokenMap.folder() + "' --map town", "town"}}) {
         SCOPED_TRACE(c.args);

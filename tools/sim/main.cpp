@@ -91,10 +91,14 @@ int run(const std::vector<std::string>& args) {
         setup.seed = firstSeed + i;
         setup.months = options.months;
         setup.player = options.player;
+        setup.scoresFolder = options.scoresFolder;
         GameResult result;
         if (!runGame(setup, std::cout, result, error)) {
             std::cout.flush();
             return fail(error);
+        }
+        if (!result.scoreWarning.empty()) {
+            std::fprintf(stderr, "vellmora-sim: %s\n", result.scoreWarning.c_str());
         }
         std::cout << gameJson(result) << "\n";
         totalTurns += result.monthsPlayed;

@@ -93,6 +93,12 @@ bool parseOptions(const std::vector<std::string>& args, SimOptions& out, std::st
                 return false;
             }
             options.dataFolder = value;
+        } else if (name == "--scores") {
+            if (value.empty()) {
+                error = "option --scores needs a folder";
+                return false;
+            }
+            options.scoresFolder = value;
         } else {
             error = "unknown option '" + name + "'";
             return false;

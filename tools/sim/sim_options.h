@@ -18,7 +18,8 @@ struct SimOptions {
     int months = 360;
     PlayerKind player = PlayerKind::Greedy;
     int games = 1;
-    std::string dataFolder;  // empty: the program folder
+    std::string dataFolder;    // empty: the program folder
+    std::string scoresFolder;  // empty: wins are not written to any score file
 };
 
 // Parses the arguments after the program name. On failure answers false and sets `error` to a

@@ -70,6 +70,8 @@ bool runGame(const GameSetup& setup, std::ostream& log, GameResult& result, std:
     const ScopedClock useClock(clock);
 
     Game game(setup.dataFolder);
+    // Wins go into the score folder asked for, never into the program folder's own.
+    game.setScoreFolder(setup.scoresFolder);
     NewGameSetup newGame;
     newGame.mapPath = setup.mapPath;
     newGame.difficulty = setup.difficulty;
@@ -94,6 +96,14 @@ bool runGame(const GameSetup& setup, std::ostream& log, GameResult& result, std:
     result.player = setup.player;
     result.outcome = "ongoing";
     result.maxAbsCash = largestCash(game, 0);
+    const ScoreListStatus& scores = game.scoreListStatus();
+    if (scores.state == ScoreListState::Unreadable) {
+        result.scoreWarning = "score file '" + scores.path + "' cannot be read (" + scores.reason +
+                              "); wins of this game are not recorded";
+    } else if (scores.state == ScoreListState::Refused && !scores.path.empty()) {
+        result.scoreWarning = "score file '" + scores.path +
+                              "' is not a valid score file; wins of this game are not recorded";
+    }
     for (int month = 0; month < setup.months; ++month) {
         if (greedy != nullptr) {
             greedy->play();

@@ -31,6 +31,8 @@ struct GameResult {
     std::vector<FirmResult> firms;
     Money maxAbsCash = 0;
     std::int64_t elapsedMs = 0;
+    // Set when the game had a score folder but its wins could not be recorded there.
+    std::string scoreWarning;
 };
 
 struct GameSetup {
@@ -41,6 +43,7 @@ struct GameSetup {
     std::int64_t seed = 0;
     int months = 360;
     PlayerKind player = PlayerKind::Greedy;
+    std::string scoresFolder;  // empty: no score file is read or written
 };
 
 // Plays one game with a fake clock fixed by the seed, writing one line per game year to `log`.
