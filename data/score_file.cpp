@@ -83,8 +83,11 @@ std::vector<std::uint8_t> encodeScoreFile(const ScoreList& list, std::int32_t se
     root.appendInt32(0);
     root.appendInt32(list.tableCount());
     root.appendInt32(list.places());
+    // The list is named after the map file (the file system's encoding); the file stores the
+    // name in CP932, cut at a character boundary so that the terminator fits.
+    const std::string storedName = cutCp932(utf8ToCp932(list.name()), kRootNameBytes - 1);
     std::uint8_t name[kRootNameBytes] = {};
-    std::memcpy(name, list.name().data(), std::min(list.name().size(), kRootNameBytes - 1));
+    std::memcpy(name, storedName.data(), storedName.size());
     root.appendBytes(name);
 
     for (int table = 0; table < list.tableCount(); ++table) {
