@@ -113,8 +113,12 @@ AudioDevice::~AudioDevice() {
     }
 }
 
-bool AudioDevice::available() const { return state().open; }
+bool AudioDevice::available() const {
+    return state().open;
+}
 
-bool AudioDevice::midiAvailable() const { return state().midi; }
+bool AudioDevice::midiAvailable() const {
+    return state().midi;
+}
 
 }  // namespace vellmora::audio

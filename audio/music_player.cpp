@@ -21,7 +21,9 @@ std::mutex hookMutex;
 
 }  // namespace
 
-void MusicPlayer::MusicDeleter::operator()(_Mix_Music* music) const { Mix_FreeMusic(music); }
+void MusicPlayer::MusicDeleter::operator()(_Mix_Music* music) const {
+    Mix_FreeMusic(music);
+}
 
 MusicPlayer::MusicPlayer() {
     if (device_.available()) {
@@ -140,8 +142,9 @@ void MusicPlayer::setVolume(int percent) {
 }
 
 int MusicPlayer::openCount() const {
-    return static_cast<int>(std::count_if(entries_.begin(), entries_.end(),
-                                          [](const Entry& entry) { return entry.music != nullptr; }));
+    return static_cast<int>(std::count_if(entries_.begin(), entries_.end(), [](const Entry& entry) {
+        return entry.music != nullptr;
+    }));
 }
 
 const std::string& MusicPlayer::path(int index) const {
@@ -152,7 +155,9 @@ const std::string& MusicPlayer::path(int index) const {
     return entries_[index].path;
 }
 
-bool MusicPlayer::playing() const { return device_.available() && Mix_PlayingMusic() != 0; }
+bool MusicPlayer::playing() const {
+    return device_.available() && Mix_PlayingMusic() != 0;
+}
 
 void MusicPlayer::musicFinishedHook() {
     // Runs on the mixer's thread (or inside Mix_HaltMusic) with the mixer locked.

@@ -31,15 +31,21 @@ bool readWholeFile(const std::string& path, std::vector<unsigned char>& out) {
     return ok;
 }
 
-int mixerVolume(int percent) { return percent * MIX_MAX_VOLUME / 100; }
+int mixerVolume(int percent) {
+    return percent * MIX_MAX_VOLUME / 100;
+}
 
 }  // namespace
 
-void SoundBank::ChunkDeleter::operator()(Mix_Chunk* chunk) const { Mix_FreeChunk(chunk); }
+void SoundBank::ChunkDeleter::operator()(Mix_Chunk* chunk) const {
+    Mix_FreeChunk(chunk);
+}
 
 SoundBank::SoundBank(int slots) : slots_(static_cast<std::size_t>(std::max(slots, 0))) {}
 
-SoundBank::~SoundBank() { clear(); }
+SoundBank::~SoundBank() {
+    clear();
+}
 
 int SoundBank::loadSound(int slot, const std::string& path) {
     if (!inRange(slot) || slots_[slot].filled) {
@@ -90,7 +96,9 @@ void SoundBank::setVolume(int percent) {
     }
 }
 
-bool SoundBank::filled(int slot) const { return inRange(slot) && slots_[slot].filled; }
+bool SoundBank::filled(int slot) const {
+    return inRange(slot) && slots_[slot].filled;
+}
 
 const std::string& SoundBank::path(int slot) const {
     static const std::string kNone;

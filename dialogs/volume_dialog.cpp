@@ -30,9 +30,13 @@ VolumeDialog::VolumeDialog(int musicPercent, int effectsPercent, ApplyVolumes ap
     connect(effects_, &QSlider::valueChanged, this, [this] { applyNow(); });
 }
 
-int VolumeDialog::musicVolume() const { return music_->value(); }
+int VolumeDialog::musicVolume() const {
+    return music_->value();
+}
 
-int VolumeDialog::effectsVolume() const { return effects_->value(); }
+int VolumeDialog::effectsVolume() const {
+    return effects_->value();
+}
 
 QSlider* VolumeDialog::addSlider(const QString& label, const char* name, int percent) {
     auto* slider = new QSlider(Qt::Horizontal, this);

@@ -58,8 +58,8 @@ protected:
 };
 
 TEST_F(MusicMenuTest, NinePiecesGiveEightEntriesSortedByFileName) {
-    for (const char* name : {"i.mid", "c.mid", "a.mid", "h.MID", "e.mid", "b.mid", "g.mid",
-                             "f.mid", "d.mid"}) {
+    for (const char* name :
+         {"i.mid", "c.mid", "a.mid", "h.MID", "e.mid", "b.mid", "g.mid", "f.mid", "d.mid"}) {
         addPiece(name);
     }
     dir_.write("music/notes.txt", "not a piece");
@@ -149,8 +149,8 @@ TEST(SoundSettingsTest, EffectsAreOnOnlyForOnInAnyCase) {
     const struct {
         const char* value;
         bool on;
-    } cases[] = {{"on", true}, {"ON", true}, {"oN", true}, {"off", false},
-                 {"on ", false}, {"", false}, {"1", false}, {"onn", false}};
+    } cases[] = {{"on", true},   {"ON", true}, {"oN", true}, {"off", false},
+                 {"on ", false}, {"", false},  {"1", false}, {"onn", false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
         Settings settings;
@@ -167,9 +167,15 @@ TEST(SoundSettingsTest, VolumesReadAsPercentWithDefault) {
     const struct {
         const char* value;
         int percent;
-    } cases[] = {{"0", 0},    {"100", 100}, {"35", 35},   {"101", kDefaultVolume},
-                 {"-1", kDefaultVolume},    {"", kDefaultVolume}, {"50%", kDefaultVolume},
-                 {" 50", kDefaultVolume},   {"99999999999", kDefaultVolume}};
+    } cases[] = {{"0", 0},
+                 {"100", 100},
+                 {"35", 35},
+                 {"101", kDefaultVolume},
+                 {"-1", kDefaultVolume},
+                 {"", kDefaultVolume},
+                 {"50%", kDefaultVolume},
+                 {" 50", kDefaultVolume},
+                 {"99999999999", kDefaultVolume}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
         Settings settings;

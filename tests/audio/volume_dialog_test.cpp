@@ -17,7 +17,9 @@ QSlider* slider(const VolumeDialog& dialog, const char* name) {
 
 TEST(VolumeDialogTest, SliderMovesApplyAtOnce) {
     std::vector<std::pair<int, int>> applied;
-    VolumeDialog dialog(70, 40, [&](int music, int effects) { applied.push_back({music, effects}); });
+    VolumeDialog dialog(70, 40, [&](int music, int effects) {
+        applied.push_back({music, effects});
+    });
     ASSERT_NE(slider(dialog, VolumeDialog::kMusicSliderName), nullptr);
     EXPECT_TRUE(applied.empty());  // showing the starting values applies nothing
     slider(dialog, VolumeDialog::kMusicSliderName)->setValue(20);
