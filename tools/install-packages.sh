@@ -9,6 +9,8 @@ packages=(
     clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-noto-cjk
+    libsdl2-mixer-dev libfluidsynth3 fluid-soundfont-gm
+    fluidsynth sox
 )
 
 missing=()
