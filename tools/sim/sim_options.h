@@ -19,6 +19,8 @@ struct SimOptions {
     PlayerKind player = PlayerKind::Greedy;
     int games = 1;
     std::string dataFolder;  // empty: the program folder
+    std::string savePath;    // empty: the game is not saved at the end of the run
+    std::string loadPath;    // empty: a new game; else the game file to resume
 };
 
 // Parses the arguments after the program name. On failure answers false and sets `error` to a
