@@ -1,7 +1,8 @@
 // Writes the binary fuzz seeds that no build step makes already:
 //   FOLDER/score_file/list.zrf  a score file with a few wins, and plain.bin its chunk tree;
 //   FOLDER/game/<n>-<name>      every shipped data file of the program folder behind the game
-//                               target's selector byte (and the score file as its score input).
+//                               target's selector byte (and the score file as its score input);
+//   FOLDER/game_file/hinode.sav a game on the smallest shipped town saved after 14 months.
 // Usage: make_seeds FOLDER
 #include <cstdio>
 #include <filesystem>
@@ -14,6 +15,9 @@
 #include "data/score_list.h"
 #include "data/score_record.h"
 #include "fuzz/game_driver.h"
+#include "fuzz/game_file_driver.h"
+#include "game/clock.h"
+#include "game/game.h"
 
 namespace {
 
@@ -39,6 +43,37 @@ std::string scoreFileBytes() {
     }
     const std::vector<std::uint8_t> bytes = encodeScoreFile(list, 4321);
     return std::string(bytes.begin(), bytes.end());
+}
+
+// A game with a shop, a loan and a year end behind it, saved on the driver's copy of the data.
+bool writeGameFileSeed(const fs::path& path) {
+    using namespace vellmora;
+    const fs::path shipped(VELLMORA_FUZZ_DATA_DIR);
+    if (!fs::exists(shipped / fuzz::kGameMap)) {
+        return true;  // the build wrote no data files: nothing to seed from
+    }
+    const FixedClock clock(1'700'000'000, LocalDateTime{2026, 12, 5, 21, 30, 0});
+    const ScopedClock useClock(clock);
+    fuzz::GameFileDriver driver(shipped);
+    Game game(driver.folder());
+    NewGameSetup setup;
+    setup.mapPath = (shipped / fuzz::kGameMap).string();
+    setup.playerName = "seed";
+    setup.companyName = "seed";
+    if (game.newGame(setup) != kOk) {
+        return false;
+    }
+    (void)game.borrow();
+    bool built = false;
+    for (int y = 0; y < game.mapHeight() && !built; ++y) {
+        for (int x = 0; x < game.mapWidth() && !built; ++x) {
+            built = game.canBuildShop(x, y, 1) && game.buildShop(x, y, 1) >= 0;
+        }
+    }
+    for (int month = 0; month < 14; ++month) {
+        (void)game.endTurn();
+    }
+    return game.saveGame(path.string()) == kOk;
 }
 
 }  // namespace
@@ -79,5 +114,7 @@ int main(int argc, char** argv) {
                        std::string(1, static_cast<char>(n)) + bytes) &&
              ok;
     }
+    fs::create_directories(folder / "game_file");
+    ok = writeGameFileSeed(folder / "game_file" / "hinode.sav") && ok;
     return ok ? 0 : 1;
 }

@@ -44,6 +44,16 @@ void CompetitorAi::attach(const AiParams& params, std::unique_ptr<MarketView> vi
     systemCooldown_ = 0;
 }
 
+int CompetitorAi::restoreState(int phase, std::int32_t systemCooldown) {
+    if (phase < 0 || phase >= AiParams::kPhases || systemCooldown < 0 ||
+        systemCooldown > kSystemCooldown) {
+        return kRefused;
+    }
+    phase_ = phase;
+    systemCooldown_ = systemCooldown;
+    return kOk;
+}
+
 SiteQuery CompetitorAi::siteQuery() const {
     const FirmPolicy& policy = firm_->policy();
     SiteQuery query;

@@ -77,6 +77,8 @@ public:
 
     int phase() const { return phase_; }
     std::int32_t systemCooldown() const { return systemCooldown_; }
+    // Puts back a saved phase (0-2) and cooldown (0 to kSystemCooldown); kRefused otherwise.
+    [[nodiscard]] int restoreState(int phase, std::int32_t systemCooldown);
     const AiParams& params() const { return params_; }
 
 private:

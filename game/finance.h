@@ -16,6 +16,9 @@
 
 namespace vellmora {
 
+class ByteReader;
+class ByteWriter;
+
 // Account codes the game itself reads.
 namespace account {
 inline constexpr int kCash = 1101;
@@ -112,6 +115,11 @@ public:
     // At rating 10 (no rate on offer) it does nothing and answers kRefused.
     [[nodiscard]] int refinance(int difficulty, int now, int due);
     Money totalMonthlyInterest() const { return loans_.totalMonthlyInterest(); }
+
+    // Price level, multipliers, loans and books (the chart and price table come from the data
+    // files). kOk, or kRefused with the books possibly reopened: the caller discards the finance.
+    void saveState(ByteWriter& out) const;
+    [[nodiscard]] int loadState(ByteReader& in);
 
 private:
     int borrowCheck(int difficulty) const;

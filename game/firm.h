@@ -12,6 +12,8 @@
 namespace vellmora {
 
 class AccountChart;
+class ByteReader;
+class ByteWriter;
 class Calendar;
 class Finance;
 class Settlement;
@@ -97,6 +99,12 @@ public:
     TownMap& map() const { return *map_; }
     const Calendar& calendar() const { return *calendar_; }
 
+    // The firm's state for a game file. loadState fills a firm fresh from initialise (no shops)
+    // whose map already holds the saved market; kRefused for any value out of range, shops that
+    // the market does not show, or books that refuse an entry. A refused firm is discarded.
+    void saveState(ByteWriter& out) const;
+    [[nodiscard]] int loadState(ByteReader& in);
+
 private:
     [[nodiscard]] int checkBuild(int x, int y, int size) const;
     [[nodiscard]] int checkClose(int shop, bool force) const;
@@ -110,6 +118,7 @@ private:
     TurnFlagSet checkFunds();
     void withdraw();
     void release();
+    bool shopsStandOnTheMap() const;
 
     TownMap* map_ = nullptr;
     Calendar* calendar_ = nullptr;

@@ -10,6 +10,9 @@
 
 namespace vellmora {
 
+class ByteReader;
+class ByteWriter;
+
 class FirmPolicy {
 public:
     static constexpr int kChangingSystem = 4;  // current system while a change runs; target "none"
@@ -76,6 +79,12 @@ public:
 
     // Deterioration update, shop count memory, research gain, system change countdown.
     void monthEnd();
+
+    // The state a game file keeps (the rate tables come from the rate file). loadState answers
+    // kRefused, the policy unchanged, for a value out of range or a change countdown that
+    // disagrees with the current system.
+    void saveState(ByteWriter& out) const;
+    [[nodiscard]] int loadState(ByteReader& in);
 
     // Table getters for the dialogs and computer players; -1 / -1.0 for a bad index.
     int systemRatingPoints(int k, int system) const;

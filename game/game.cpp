@@ -91,6 +91,13 @@ int Game::loadData(const std::string& baseListPath, const std::string& accountDa
     const std::string buildingPath = dataFilePath(dataFolder_, list, "blddata");
     const std::string aiPath = dataFilePath(dataFolder_, list, "ai");
 
+    dataFiles_.clear();
+    for (const std::string& path :
+         {baseListPath, accountDataPath, ratePath, pricePath, buildingPath, aiPath}) {
+        dataFiles_.push_back(stampDataFile(path));
+    }
+    finished_ = false;
+
     calendar_ = std::make_unique<Calendar>();
     calendar_->reset();
     map_ = std::make_unique<TownMap>();
@@ -206,6 +213,9 @@ TurnFlagSet Game::endTurn() {
     }
     if ((flags & TurnFlags::Victory) != 0) {
         recordVictory();
+    }
+    if ((flags & (TurnFlags::GameOver | TurnFlags::Victory)) != 0) {
+        finished_ = true;
     }
     if (autoRefinance_) {
         (void)player->rollover();

@@ -6,13 +6,16 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/score_book.h"
+#include "game/game_file.h"
 #include "game/turn_flags.h"
 
 namespace vellmora {
 
 struct BuildingDef;
+class ByteReader;
 class Calendar;
 class ControllerTable;
 class Firm;
@@ -101,6 +104,24 @@ public:
     // An empty folder keeps the score lists in memory only and writes no file.
     void setScoreFolder(std::string folder) { scoreFolder_ = std::move(folder); }
 
+    // --- Game file (game_save.cpp) ---
+    // Writes the running game to `path` through a temp file and a rename, so a crash while
+    // saving keeps the previous file whole. kOk, kRefused when no game is running, or
+    // kGameFileWriteFailed.
+    [[nodiscard]] int saveGame(const std::string& path) const;
+    // Replaces the running game with the saved one. The saved game is built aside and swapped in
+    // only once the whole file has been read: on refusal nothing changes, the random generator
+    // included. kOk, kMissingFile, kGameFileForeign, kGameFileVersionUnknown, kGameFileDamaged or
+    // kGameFileDataChanged.
+    [[nodiscard]] int loadGame(const std::string& path);
+    // Why the last saveGame or loadGame failed: a short English phrase; empty after a success.
+    const std::string& fileError() const { return fileError_; }
+    // True once the player has gone bankrupt or won; the game commands are over then.
+    bool finished() const { return finished_; }
+    // The data files the running game was started with, in the order base list, account data,
+    // rate, price, building and computer-player file.
+    const std::vector<DataFileStamp>& dataFiles() const { return dataFiles_; }
+
     // First step of every new game; kOk or kRefused when the base list cannot be read.
     [[nodiscard]] int loadData(const std::string& baseListPath, const std::string& accountDataPath,
                                const std::string& scoreFolder);
@@ -111,6 +132,10 @@ private:
     void dropLastRecord();
     [[nodiscard]] int loadMapFile(const std::string& path);
     void recordVictory();
+    [[nodiscard]] int readSavedGame(const std::vector<GameFileSection>& sections,
+                                    std::uint32_t& randomState);
+    [[nodiscard]] int loadControllers(ByteReader& in);
+    void adoptGame(Game& loaded);
 
     std::string dataFolder_;
     std::string scoreFolder_;
@@ -130,6 +155,9 @@ private:
     int poisonings_ = 0;
     bool ownsLastRecord_ = false;
     bool running_ = false;
+    bool finished_ = false;
+    std::vector<DataFileStamp> dataFiles_;
+    mutable std::string fileError_;
 };
 
 }  // namespace vellmora

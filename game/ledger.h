@@ -13,6 +13,9 @@
 
 namespace vellmora {
 
+class ByteReader;
+class ByteWriter;
+
 struct Posting {
     int code = 0;
     Money amount = 0;  // positive in a normal entry; negative when a posting runs in reverse
@@ -96,6 +99,13 @@ public:
     const std::vector<JournalEntry>& journal() const { return journal_; }
     const std::vector<std::vector<JournalEntry>>& archivedJournals() const { return archived_; }
     const std::vector<Closing>& closings() const { return closings_; }
+
+    // The journals of every year with their closing dates. Loading reopens the books on the
+    // chart and posts every entry again, closing each year as it was closed, so the cards and
+    // snapshots come out as they were; kRefused when an entry is refused (the books are then
+    // reopened empty).
+    void saveState(ByteWriter& out) const;
+    [[nodiscard]] int loadState(ByteReader& in);
 
 private:
     BalanceSnapshot buildSnapshot(bool balanceSheet) const;

@@ -8,6 +8,9 @@
 
 namespace vellmora {
 
+class ByteReader;
+class ByteWriter;
+
 struct Loan {
     Money amount = 0;           // the loan unit at the time of borrowing
     Money monthlyInterest = 0;  // fixed when the loan is taken
@@ -50,6 +53,11 @@ public:
     int loanCount() const;
     // Sum of the monthly interest of all loans (saturating).
     Money totalMonthlyInterest() const;
+
+    // Every loan with its slot; loadState answers kRefused (book unchanged) for a bad or
+    // repeated slot or an amount beyond the money limit.
+    void saveState(ByteWriter& out) const;
+    [[nodiscard]] int loadState(ByteReader& in);
 
 private:
     std::array<std::optional<Loan>, kSlotCount> slots_{};

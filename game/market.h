@@ -12,6 +12,8 @@
 
 namespace vellmora {
 
+class ByteReader;
+class ByteWriter;
 class MapChunk;
 class RouteGraph;
 
@@ -95,6 +97,12 @@ public:
     [[nodiscard]] int loadReach(int firm, const MapChunk& chunk);
     // The slot's reach chunk; kRefused when the slot has no reach.
     [[nodiscard]] int saveReach(int firm, MapChunk& out) const;
+
+    // Every slot's reach, all six grids, for a game file. loadState replaces every slot;
+    // kRefused, market unchanged, for a slot count other than the market's, a value out of
+    // range or data too short.
+    void saveState(ByteWriter& out) const;
+    [[nodiscard]] int loadState(ByteReader& in);
 
 private:
     using Grid = std::vector<std::int32_t> FirmReach::*;

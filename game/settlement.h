@@ -8,6 +8,8 @@
 
 namespace vellmora {
 
+class ByteReader;
+class ByteWriter;
 class Finance;
 class ShopList;
 
@@ -31,6 +33,11 @@ public:
     // Report of the month `date`; 0 when there is none.
     Money reportValueOf(int code, int date) const { return reports_.valueOf(code, date); }
     bool closedThisMonth() const { return reports_.closedThisMonth(); }
+
+    // The monthly reports; loadState answers kRefused (reports unchanged) for a value beyond the
+    // limit kept for report figures.
+    void saveState(ByteWriter& out) const;
+    [[nodiscard]] int loadState(ByteReader& in);
 
     // Compensation (5502) posted since the last settlement, or since the closing when the books
     // were closed this month.

@@ -137,6 +137,16 @@ Money Shop::history(ShopSeries series, int index) const {
     return history_[i].at(index);
 }
 
+int Shop::historySize(ShopSeries series) const {
+    const auto i = static_cast<std::size_t>(series);
+    return i < history_.size() ? history_[i].size() : 0;
+}
+
+void Shop::restoreCounters(const std::array<int, kAccidentKinds>& timers, int suspension) {
+    timers_ = timers;
+    suspension_ = suspension;
+}
+
 Money Shop::profit(int index) const {
     return history(ShopSeries::Sales, index) - history(ShopSeries::Ingredients, index) -
            history(ShopSeries::Training, index) -

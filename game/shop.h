@@ -90,6 +90,9 @@ public:
 
     void pushHistory(ShopSeries series, Money value);
     Money history(ShopSeries series, int index) const;
+    int historySize(ShopSeries series) const;
+    // Puts back saved accident timers and suspension (a restored game).
+    void restoreCounters(const std::array<int, kAccidentKinds>& timers, int suspension);
     // Sales less ingredients, labour, training, rent-and-equipment and administration of a month.
     Money profit(int index) const;
 

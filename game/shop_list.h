@@ -10,6 +10,9 @@
 
 namespace vellmora {
 
+class ByteReader;
+class ByteWriter;
+
 class ShopList {
 public:
     static constexpr int kSlots = 256;
@@ -63,6 +66,11 @@ public:
     [[nodiscard]] int applyAccident(int number, int kind);
     // Counts down every shop's accident timers and suspension.
     void monthEnd();
+
+    // Every shop in use with its timers and history. loadState fills an empty list and answers
+    // kRefused (the list emptied again) for a bad or repeated slot or a value out of range.
+    void saveState(ByteWriter& out) const;
+    [[nodiscard]] int loadState(ByteReader& in);
 
 private:
     int firm_;

@@ -17,6 +17,9 @@
 
 namespace vellmora {
 
+class ByteReader;
+class ByteWriter;
+
 class TownMap {
 public:
     // Every new map is filled with this building first.
@@ -95,6 +98,13 @@ public:
     void showCatchment();
     // One firm's preference per tile; kRefused (nothing changed) for a firm outside 0-3.
     [[nodiscard]] int showPreference(int firm);
+
+    // The tiles, walking costs and display layers for a game file (the market is saved on its
+    // own). loadState replaces the map, with a new route graph whose distance fields are made
+    // from the costs and an empty market; kRefused, map unchanged, for a size or a value out of
+    // range or data too short.
+    void saveState(ByteWriter& out) const;
+    [[nodiscard]] int loadState(ByteReader& in);
 
 private:
     // Everything that a new map replaces; built whole and then swapped in.

@@ -16,6 +16,7 @@
 
 #include "data/account_container.h"
 #include "data/building_table.h"
+#include "data/byte_stream.h"
 #include "data/map_chunk.h"
 #include "data/param_file.h"
 #include "data/result_codes.h"
@@ -25,11 +26,16 @@
 #include "data/settings.h"
 #include "fuzz/fuzz_drivers.h"
 #include "game/account_chart.h"
+#include "game/finance.h"
 #include "game/firm_policy.h"
+#include "game/game_file.h"
+#include "game/ledger.h"
+#include "game/loan_book.h"
 #include "game/map_file.h"
 #include "game/market.h"
 #include "game/money_convert.h"
 #include "game/rate_table.h"
+#include "game/settlement.h"
 #include "game/shop_list.h"
 #include "game/town_map.h"
 #include "support/rate_fixture.h"
@@ -148,6 +154,19 @@ std::string accountContainer() {
     return buildAccountContainer({{"ahd", {1, 2, 3, 4, 5, 6, 7, 8}}, {"acc", {9, 9}}}, 1);
 }
 
+// A framed game file of empty sections.
+Bytes gameFile() {
+    return encodeGameFile(std::vector<Bytes>(kSectionTags.size()));
+}
+
+// A varint claim followed by a few bytes of data.
+Bytes claimOf(std::uint64_t count) {
+    ByteWriter out;
+    out.varint(count);
+    out.raw(Bytes(8, 1));
+    return out.bytes();
+}
+
 struct Claim {
     const char* name;
     // Reads the claim; answers the reader's result.
@@ -256,6 +275,121 @@ TEST(LengthClaimTest, EveryClaimBeyondTheDataIsRefusedBeforeAnythingIsAllocatedF
              putLe32(file, 72, 0xFFFFFFF0u);
              std::unique_ptr<ScoreList> list;
              return decodeScoreFile(file, "m", list);
+         }},
+        {"game file: length 4 GB",
+         [] {
+             Bytes file = gameFile();
+             putLe32(file, 20, 0xFFFFFFF0u);
+             std::vector<GameFileSection> sections;
+             std::string reason;
+             return decodeGameFile(file, sections, reason);
+         }},
+        {"game file: first section 4 GB",
+         [] {
+             Bytes file = gameFile();
+             putLe32(file, kGameFileHeadBytes + 4, 0xFFFFFFF0u);
+             sealGameFile(file);
+             std::vector<GameFileSection> sections;
+             std::string reason;
+             return decodeGameFile(file, sections, reason);
+         }},
+        {"game file: 2^32 - 1 sections",
+         [] {
+             Bytes file = gameFile();
+             putLe32(file, 24, 0xFFFFFFFFu);
+             sealGameFile(file);
+             std::vector<GameFileSection> sections;
+             std::string reason;
+             return decodeGameFile(file, sections, reason);
+         }},
+        {"game file: text of 2^40 bytes",
+         [] {
+             const Bytes bytes = claimOf(std::uint64_t{1} << 40);
+             ByteReader in(bytes);
+             std::string text;
+             return in.text(text, std::size_t{1} << 62) ? kOk : kRefused;
+         }},
+        {"game file: run of 2^60 values",
+         [] {
+             const Bytes bytes = claimOf(std::uint64_t{1} << 60);
+             ByteReader in(bytes);
+             std::vector<std::int32_t> values;
+             return readInts(in, std::size_t{1} << 60, 0, 1, values) ? kOk : kRefused;
+         }},
+        {"game file: town of 80 x 80 tiles, none present",
+         [&map] {
+             ByteWriter out;
+             out.integer(80);
+             out.integer(80);
+             ByteReader in(out.bytes());
+             return map.loadState(in);
+         }},
+        {"game file: reach grid of 2^31 tiles",
+         [&map] {
+             ByteWriter out;
+             out.varint(4);
+             out.boolean(true);
+             out.varint(0x7FFFFFFFu);
+             ByteReader in(out.bytes());
+             return map.market().loadState(in);
+         }},
+        {"game file: 2^62 firm slots in the market",
+         [&map] {
+             const Bytes bytes = claimOf(std::uint64_t{1} << 62);
+             ByteReader in(bytes);
+             return map.market().loadState(in);
+         }},
+        {"game file: 2^32 journal years",
+         [] {
+             const Bytes bytes = claimOf(std::uint64_t{1} << 32);
+             ByteReader in(bytes);
+             Ledger ledger;
+             return ledger.loadState(in);
+         }},
+        {"game file: journal of 2^40 entries",
+         [] {
+             ByteWriter out;
+             out.varint(0);
+             out.varint(std::uint64_t{1} << 40);
+             ByteReader in(out.bytes());
+             Ledger ledger;
+             return ledger.loadState(in);
+         }},
+        {"game file: entry of 2^40 postings",
+         [] {
+             ByteWriter out;
+             out.varint(0);
+             out.varint(1);
+             out.integer(101);
+             out.varint(std::uint64_t{1} << 40);
+             ByteReader in(out.bytes());
+             Ledger ledger;
+             return ledger.loadState(in);
+         }},
+        {"game file: 2^20 loans",
+         [] {
+             const Bytes bytes = claimOf(std::uint64_t{1} << 20);
+             ByteReader in(bytes);
+             LoanBook loans;
+             return loans.loadState(in);
+         }},
+        {"game file: 2^40 monthly reports",
+         [] {
+             ByteWriter out;
+             out.boolean(false);
+             out.varint(std::uint64_t{1} << 40);
+             ByteReader in(out.bytes());
+             Finance finance;
+             ShopList shops(0);
+             Settlement settlement(finance, shops);
+             return settlement.loadState(in);
+         }},
+        {"game file: 2^32 shops",
+         [] {
+             const Bytes bytes = claimOf(std::uint64_t{1} << 32);
+             ByteReader in(bytes);
+             ShopList shops(0);
+             return shops.loadState(in);
          }},
         {"score file: scrambled data longer than the payload",
          [] {

@@ -164,6 +164,87 @@ TEST_F(SimTest, ScoreFileThatCannotBeReadIsReportedOnStandardError) {
     EXPECT_TRUE(std::filesystem::is_directory(scores.file("town.zrf")));
 }
 
+// The JSON line without the figures that count only the run's own months.
+std::string withoutRunFigures(std::string json) {
+    for (const std::string key : {"\"months_played\": ", "\"max_abs_cash\": "}) {
+        const std::size_t at = json.find(key);
+        if (at != std::string::npos) {
+            json.erase(at, json.find(',', at) + 2 - at);
+        }
+    }
+    return withoutTimings(json);
+}
+
+int monthsPlayed(const std::string& json) {
+    const std::string key = "\"months_played\": ";
+    const std::size_t at = json.find(key);
+    return at == std::string::npos ? -1 : std::atoi(json.c_str() + at + key.size());
+}
+
+TEST_F(SimTest, SavedAndResumedRunPlaysOnLikeOneRun) {
+    GameFixtureOptions options;
+    options.poisoning = {0.05, 0.05, 0.05, 0.05, 0.05};
+    GameFixture fixture(options);
+    const std::string data = "--data '" + fixture.folder() + "' ";
+    const std::string saved = fixture.dir().file("run.sav");
+    const RunResult whole = runSim(data + "--map town --seed 41 --months 40");
+    const RunResult first =
+        runSim(data + "--map town --seed 41 --months 15 --save '" + saved + "'");
+    const RunResult rest = runSim(data + "--seed 41 --months 25 --load '" + saved + "'");
+    ASSERT_EQ(whole.exitCode, 0) << whole.err;
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    ASSERT_EQ(rest.exitCode, 0) << rest.err;
+
+    const std::vector<std::string> all = lines(whole.out);
+    const std::vector<std::string> before = lines(first.out);
+    const std::vector<std::string> after = lines(rest.out);
+    ASSERT_EQ(before.size() + after.size() - 2, all.size() - 1);
+    for (std::size_t i = 0; i + 1 < after.size(); ++i) {
+        EXPECT_EQ(after[i], all[before.size() - 1 + i]);
+    }
+    EXPECT_EQ(monthsPlayed(after.back()), monthsPlayed(all.back()) - 15);
+    EXPECT_EQ(withoutRunFigures(after.back()), withoutRunFigures(all.back()));
+}
+
+TEST_F(SimTest, RefusedGameFileOrConflictingOptionsExitWithCodeTwo) {
+    GameFixture fixture;
+    const std::string data = "--data '" + fixture.folder() + "' ";
+    const std::string saved = fixture.dir().file("run.sav");
+    ASSERT_EQ(runSim(data + "--map town --seed 3 --months 2 --save '" + saved + "'").exitCode, 0);
+    const std::string whole = TempDir::readFile(saved);
+    const std::string damaged =
+        fixture.dir().write("damaged.sav", whole.substr(0, whole.size() / 2));
+    const std::string foreign = fixture.dir().write("foreign.sav", "not a game");
+    struct Case {
+        std::string args;
+        std::string named;
+    };
+    for (const Case& c : {Case{"--load '" + saved + "' --map town", "--map"},
+                          Case{"--load '" + saved + "' --difficulty 1", "--difficulty"},
+                          Case{"--load '" + saved + "' --competitors 2", "--competitors"},
+                          Case{"--load '" + saved + "' --games 2", "--games"},
+                          Case{"--load '" + damaged + "'", "truncated"},
+                          Case{"--load '" + foreign + "'", "not a game file"},
+                          Case{"--load '" + fixture.dir().file("none.sav") + "'", "none.sav"},
+                          Case{"--load", "--load"}}) {
+        SCOPED_TRACE(c.args);
+        const RunResult run = runSim(data + c.args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.out.empty());
+        const std::vector<std::string> err = lines(run.err);
+        ASSERT_EQ(err.size(), 1u);
+        EXPECT_NE(err[0].find(c.named), std::string::npos) << err[0];
+    }
+    // A data file changed since the save is named.
+    fixture.dir().write("zdt/price.txt",
+                        TempDir::readFile(fixture.dir().file("zdt/price.txt")) + "\r\n");
+    const RunResult changed = runSim(data + "--load '" + saved + "'");
+    EXPECT_EQ(changed.exitCode, 2);
+    EXPECT_NE(changed.err.find("data file changed since the save: zdt/price.txt"),
+              std::string::npos)
+        << changed.err;
+}
+
 TEST_F(SimTest, BadArgumentsAndDataExitWithCodeTwo) {
     GameFixture fixture;
     GameFixtureOptions broken;

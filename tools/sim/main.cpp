@@ -73,7 +73,7 @@ int run(const std::vector<std::string>& args) {
         return fail("cannot load data folder '" + folder + "': zdt/base.zdt is missing");
     }
     std::string mapPath;
-    if (!resolveMap(folder, options.map, mapPath, error)) {
+    if (options.loadPath.empty() && !resolveMap(folder, options.map, mapPath, error)) {
         return fail(error);
     }
     const std::int64_t firstSeed =
@@ -92,6 +92,8 @@ int run(const std::vector<std::string>& args) {
         setup.months = options.months;
         setup.player = options.player;
         setup.scoresFolder = options.scoresFolder;
+        setup.loadPath = options.loadPath;
+        setup.savePath = options.savePath;
         GameResult result;
         if (!runGame(setup, std::cout, result, error)) {
             std::cout.flush();

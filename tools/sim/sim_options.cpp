@@ -1,5 +1,6 @@
 #include "tools/sim/sim_options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -26,8 +27,10 @@ const char* playerName(PlayerKind kind) {
 
 bool parseOptions(const std::vector<std::string>& args, SimOptions& out, std::string& error) {
     SimOptions options;
+    std::vector<std::string> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
+        given.push_back(name);
         if (name.rfind("--", 0) != 0) {
             error = "unexpected argument '" + name + "'";
             return false;
@@ -99,10 +102,30 @@ bool parseOptions(const std::vector<std::string>& args, SimOptions& out, std::st
                 return false;
             }
             options.scoresFolder = value;
+        } else if (name == "--save" || name == "--load") {
+            if (value.empty()) {
+                error = "option " + name + " needs a file path";
+                return false;
+            }
+            (name == "--save" ? options.savePath : options.loadPath) = value;
         } else {
             error = "unknown option '" + name + "'";
             return false;
         }
+    }
+    // A resumed game brings its own town, difficulty and competitors.
+    if (!options.loadPath.empty()) {
+        for (const char* conflicting : {"--map", "--difficulty", "--competitors"}) {
+            if (std::find(given.begin(), given.end(), conflicting) != given.end()) {
+                error = std::string("option ") + conflicting +
+                        " conflicts with --load (the game file holds it)";
+                return false;
+            }
+        }
+    }
+    if (options.games > 1 && (!options.loadPath.empty() || !options.savePath.empty())) {
+        error = "options --save and --load play a single game (--games 1)";
+        return false;
     }
     out = options;
     return true;

@@ -20,6 +20,8 @@ struct SimOptions {
     int games = 1;
     std::string dataFolder;    // empty: the program folder
     std::string scoresFolder;  // empty: wins are not written to any score file
+    std::string savePath;      // empty: the game is not saved at the end of the run
+    std::string loadPath;      // empty: a new game; else the game file to resume
 };
 
 // Parses the arguments after the program name. On failure answers false and sets `error` to a

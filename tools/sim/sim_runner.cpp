@@ -11,6 +11,7 @@
 #include "game/clock.h"
 #include "game/firm.h"
 #include "game/game.h"
+#include "game/random.h"
 #include "game/turn_flags.h"
 #include "tools/sim/greedy_player.h"
 
@@ -62,16 +63,15 @@ Money largestCash(const Game& game, Money sofar) {
     return sofar;
 }
 
-}  // namespace
-
-bool runGame(const GameSetup& setup, std::ostream& log, GameResult& result, std::string& error) {
-    const auto started = std::chrono::steady_clock::now();
-    const FixedClock clock(setup.seed, dateTimeOf(setup.seed, TimeZone::Utc));
-    const ScopedClock useClock(clock);
-
-    Game game(setup.dataFolder);
-    // Wins go into the score folder asked for, never into the program folder's own.
-    game.setScoreFolder(setup.scoresFolder);
+// A new game from the setup, or the resumed game file.
+bool startGame(const GameSetup& setup, Game& game, std::string& error) {
+    if (!setup.loadPath.empty()) {
+        if (game.loadGame(setup.loadPath) != kOk || game.player() == nullptr) {
+            error = "cannot resume '" + setup.loadPath + "': " + game.fileError();
+            return false;
+        }
+        return true;
+    }
     NewGameSetup newGame;
     newGame.mapPath = setup.mapPath;
     newGame.difficulty = setup.difficulty;
@@ -83,15 +83,36 @@ bool runGame(const GameSetup& setup, std::ostream& log, GameResult& result, std:
                 setup.mapPath + "'";
         return false;
     }
+    return true;
+}
+
+}  // namespace
+
+bool runGame(const GameSetup& setup, std::ostream& log, GameResult& result, std::string& error) {
+    const auto started = std::chrono::steady_clock::now();
+    const FixedClock clock(setup.seed, dateTimeOf(setup.seed, TimeZone::Utc));
+    const ScopedClock useClock(clock);
+
+    Game game(setup.dataFolder);
+    // Wins go into the score folder asked for, never into the program folder's own.
+    game.setScoreFolder(setup.scoresFolder);
+    if (!startGame(setup, game, error)) {
+        return false;
+    }
     std::unique_ptr<GreedyPlayer> greedy;
     if (setup.player == PlayerKind::Greedy) {
+        // The player's planner reseeds the generator; a resumed game keeps the saved sequence.
+        const std::uint32_t random = rng::state();
         greedy = std::make_unique<GreedyPlayer>(game);
+        if (!setup.loadPath.empty()) {
+            rng::setState(random);
+        }
     }
 
     result = GameResult();
     result.map = game.mapName();
     result.seed = setup.seed;
-    result.difficulty = setup.difficulty;
+    result.difficulty = game.player()->difficulty();
     result.competitors = game.competitorCount();
     result.player = setup.player;
     result.outcome = "ongoing";
@@ -104,7 +125,10 @@ bool runGame(const GameSetup& setup, std::ostream& log, GameResult& result, std:
         result.scoreWarning = "score file '" + scores.path +
                               "' is not a valid score file; wins of this game are not recorded";
     }
-    for (int month = 0; month < setup.months; ++month) {
+    if (game.finished()) {
+        result.outcome = game.activeCompetitors() == 0 ? "victory" : "bankrupt";
+    }
+    for (int month = 0; month < setup.months && !game.finished(); ++month) {
         if (greedy != nullptr) {
             greedy->play();
         }
@@ -124,6 +148,10 @@ bool runGame(const GameSetup& setup, std::ostream& log, GameResult& result, std:
         }
     }
     result.endDate = game.calendar()->dateCode();
+    if (!setup.savePath.empty() && game.saveGame(setup.savePath) != kOk) {
+        error = "cannot save the game to '" + setup.savePath + "': " + game.fileError();
+        return false;
+    }
     for (int slot = 0; slot < kSlots; ++slot) {
         if (const Firm* firm = game.firm(slot); firm != nullptr) {
             result.firms.push_back(

@@ -44,10 +44,13 @@ struct GameSetup {
     int months = 360;
     PlayerKind player = PlayerKind::Greedy;
     std::string scoresFolder;  // empty: no score file is read or written
+    std::string loadPath;  // resume this game file instead of starting a new game
+    std::string savePath;  // save the game here at the end of the run
 };
 
 // Plays one game with a fake clock fixed by the seed, writing one line per game year to `log`.
-// False (with `error` set) when the game cannot be started from the data and map.
+// False (with `error` set) when the game cannot be started from the data and map, the game file
+// to resume is refused or the game cannot be saved.
 bool runGame(const GameSetup& setup, std::ostream& log, GameResult& result, std::string& error);
 
 std::string gameJson(const GameResult& result);
