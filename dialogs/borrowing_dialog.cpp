@@ -197,6 +197,15 @@ int BorrowingDialog::selectedLoan() const {
                             LoanBook::kSlotCount);
 }
 
+std::vector<int> BorrowingDialog::listedLoans() const {
+    std::vector<int> slots;
+    for (int row = 0; row < list_->topLevelItemCount(); ++row) {
+        slots.push_back(static_cast<int>(
+            list_->topLevelItem(row)->data(0, kSortKeyRole).toLongLong() % LoanBook::kSlotCount));
+    }
+    return slots;
+}
+
 bool BorrowingDialog::selectLoan(int slot) {
     for (int row = 0; row < list_->topLevelItemCount(); ++row) {
         QTreeWidgetItem* item = list_->topLevelItem(row);

@@ -2,6 +2,8 @@
 // unit or repays the selected loan through the game's commands.
 #pragma once
 
+#include <vector>
+
 #include "app/dialog.h"
 
 class QLabel;
@@ -26,6 +28,8 @@ public:
 
     // The loan slot of the selected row, -1 when none is selected.
     int selectedLoan() const;
+    // The loan slots of the rows, top to bottom.
+    std::vector<int> listedLoans() const;
     // Selects the row of a loan slot (tests and automation); false when no row holds it.
     bool selectLoan(int slot);
 
