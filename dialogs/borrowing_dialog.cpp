@@ -102,6 +102,7 @@ bool BorrowingDialog::onInitDialog() {
     fillList();
     showStatus();
     updateButtons();
+    roomyButtons(this);
     return true;
 }
 
@@ -198,12 +199,12 @@ int BorrowingDialog::selectedLoan() const {
 }
 
 std::vector<int> BorrowingDialog::listedLoans() const {
-    std::vector<int> slots;
+    std::vector<int> listed;
     for (int row = 0; row < list_->topLevelItemCount(); ++row) {
-        slots.push_back(static_cast<int>(
+        listed.push_back(static_cast<int>(
             list_->topLevelItem(row)->data(0, kSortKeyRole).toLongLong() % LoanBook::kSlotCount));
     }
-    return slots;
+    return listed;
 }
 
 bool BorrowingDialog::selectLoan(int slot) {

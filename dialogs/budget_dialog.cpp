@@ -143,7 +143,7 @@ bool BudgetDialog::onInitDialog() {
     side->addLayout(figures);
     side->addStretch(1);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    bindCommand(ok, kOk);
+    bindCommand(ok, kOkButton);
     ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
     cancel->setAutoDefault(false);
@@ -164,6 +164,7 @@ bool BudgetDialog::onInitDialog() {
     showChances();
     showResearch();
     showRatings();
+    roomyButtons(this);
     return true;
 }
 
@@ -206,7 +207,7 @@ bool BudgetDialog::onCommand(int id, int) {
             showResult();
             return true;
         }
-        case kOk:
+        case kOkButton:
             finish(0);
             return true;
         case kCancel:

@@ -30,7 +30,7 @@ inline constexpr int kOrdinaryResult = 1064;
 inline constexpr int kRatings = 1022;
 inline constexpr int kChances = 1069;
 inline constexpr int kResearch = 1070;
-inline constexpr int kOk = 128;
+inline constexpr int kOkButton = 128;
 inline constexpr int kCancel = 1019;
 inline constexpr int kFirstHelpString = 123;
 }  // namespace budget_ids

@@ -39,6 +39,8 @@ bool CompanyInfoDialog::onInitDialog() {
     companies_ = new QTabBar(this);
     setControlId(companies_, kCompanies);
     companies_->setExpanding(false);
+    companies_->setUsesScrollButtons(false);
+    companies_->setElideMode(Qt::ElideNone);
     for (int slot = 0; slot < kFirmSlots; ++slot) {
         const Firm* firm = game_->firm(slot);
         companies_->addTab(firm != nullptr ? fromCp932(firm->name()) : QString());
@@ -84,6 +86,7 @@ bool CompanyInfoDialog::onInitDialog() {
     companies_->setCurrentIndex(first);
     connect(companies_, &QTabBar::currentChanged, this, [this](int index) { showCompany(index); });
     showCompany(first);
+    roomyButtons(this);
     return true;
 }
 

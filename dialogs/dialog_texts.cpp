@@ -4,6 +4,7 @@
 #include <limits>
 
 #include <QLabel>
+#include <QPushButton>
 #include <QRect>
 #include <QStringList>
 
@@ -38,6 +39,17 @@ void reserveWrappedText(QLabel* label, int width, const QStringList& texts) {
         height = std::max(height, box.height());
     }
     label->setMinimumHeight(height + label->fontMetrics().height() / 2);
+}
+
+void roomyButtons(QWidget* dialog) {
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        const QFontMetrics metrics = button->fontMetrics();
+        const int wanted =
+            metrics.horizontalAdvance(button->text()) + 3 * metrics.averageCharWidth();
+        if (button->minimumWidth() < wanted && button->maximumWidth() >= wanted) {
+            button->setMinimumWidth(wanted);
+        }
+    }
 }
 
 QString fromCp932(const std::string& text) {

@@ -20,6 +20,10 @@ QLabel* figureLabel(QWidget* parent, bool left = false);
 // A frame that a wrapped text fills: the label grows to the tallest of `texts` at `width`.
 void reserveWrappedText(QLabel* label, int width, const QStringList& texts);
 
+// Gives every push button of `dialog` room for its text and a margin of about a character on
+// each side, whatever the style's own padding.
+void roomyButtons(QWidget* dialog);
+
 QString fromCp932(const std::string& text);
 
 // price * taste * service / 10000, in integers.

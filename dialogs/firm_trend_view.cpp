@@ -3,8 +3,12 @@
 #include <QChart>
 #include <QChartView>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineSeries>
 #include <QPen>
+#include <QPixmap>
+#include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
 #include <array>
@@ -37,7 +41,7 @@ int monthNumber(int dateCode) {
 QChartView* makeChart(const Game& game, const FigureChart& spec, QWidget* parent) {
     auto* chart = new QChart;
     chart->setTitle(QString::fromUtf8(spec.title));
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->hide();  // one legend for the four charts, with the names in full
     chart->setMargins(QMargins(4, 4, 4, 4));
     auto* xAxis = new QValueAxis;
     xAxis->setLabelFormat("%d");
@@ -81,7 +85,7 @@ QChartView* makeChart(const Game& game, const FigureChart& spec, QWidget* parent
     auto* view = new QChartView(chart, parent);
     view->setRenderHint(QPainter::Antialiasing);
     const QFontMetrics metrics = parent->fontMetrics();
-    view->setMinimumSize(metrics.averageCharWidth() * 48, metrics.height() * 16);
+    view->setMinimumSize(metrics.averageCharWidth() * 48, metrics.height() * 14);
     return view;
 }
 
@@ -95,8 +99,37 @@ QColor firmColour(int slot) {
                                           : QColor(Qt::gray);
 }
 
+namespace {
+
+QWidget* makeLegend(const Game& game, QWidget* parent) {
+    auto* legend = new QWidget(parent);
+    auto* row = new QHBoxLayout(legend);
+    row->setContentsMargins(0, 0, 0, 0);
+    const int square = parent->fontMetrics().height() * 2 / 3;
+    for (int slot = 0; slot < kFirmSlots; ++slot) {
+        const Firm* firm = game.firm(slot);
+        if (firm == nullptr || firm->history().count() == 0) {
+            continue;
+        }
+        QPixmap swatch(square, square);
+        swatch.fill(firmColour(slot));
+        auto* mark = new QLabel(legend);
+        mark->setPixmap(swatch);
+        row->addWidget(mark);
+        row->addWidget(new QLabel(fromCp932(firm->name()), legend));
+        row->addSpacing(parent->fontMetrics().averageCharWidth() * 2);
+    }
+    row->addStretch(1);
+    return legend;
+}
+
+}  // namespace
+
 FirmTrendView::FirmTrendView(const Game& game, QWidget* parent) : QWidget(parent) {
-    auto* grid = new QGridLayout(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(makeLegend(game, this));
+    auto* grid = new QGridLayout;
+    layout->addLayout(grid);
     for (int i = 0; i < kFirmFigureCount; ++i) {
         grid->addWidget(makeChart(game, kCharts[static_cast<std::size_t>(i)], this), i / 2, i % 2);
     }

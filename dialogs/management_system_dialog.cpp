@@ -89,6 +89,7 @@ bool ManagementSystemDialog::onInitDialog() {
     details->setHorizontalSpacing(fontMetrics().averageCharWidth() * 3);
     details->setRowStretch(2, 1);
     body->addLayout(details);
+    body->addSpacing(fontMetrics().averageCharWidth() * 3);
 
     description_ = figureLabel(this, true);
     setControlId(description_, kDescription);
@@ -127,6 +128,7 @@ bool ManagementSystemDialog::onInitDialog() {
     if (cash_ < changeCost_) {
         change_->setEnabled(false);
     }
+    roomyButtons(this);
     return true;
 }
 

@@ -95,10 +95,11 @@ bool ShopInfoDialog::onInitDialog() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    bindCommand(ok, kOk);
+    bindCommand(ok, kOkButton);
     ok->setDefault(true);
     buttons->addWidget(ok);
     layout->addLayout(buttons);
+    roomyButtons(this);
     return true;
 }
 

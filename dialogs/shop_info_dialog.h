@@ -12,7 +12,7 @@ inline constexpr int kNumber = 1020;
 inline constexpr int kTile = 1021;
 inline constexpr int kRatings = 1022;
 inline constexpr int kAmounts = 1023;
-inline constexpr int kOk = 128;
+inline constexpr int kOkButton = 128;
 }  // namespace shop_ids
 
 class ShopInfoDialog : public Dialog {

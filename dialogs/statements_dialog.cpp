@@ -61,6 +61,8 @@ bool StatementsDialog::onInitDialog() {
     companies_ = new QTabBar(statements);
     setControlId(companies_, kCompanies);
     companies_->setExpanding(false);
+    companies_->setUsesScrollButtons(false);
+    companies_->setElideMode(Qt::ElideNone);
     for (int slot = 0; slot < kFirmSlots; ++slot) {
         const Firm* firm = game_->firm(slot);
         companies_->addTab(firm != nullptr ? fromCp932(firm->name()) : QString());
@@ -105,6 +107,7 @@ bool StatementsDialog::onInitDialog() {
     companies_->setCurrentIndex(first);
     connect(companies_, &QTabBar::currentChanged, this, [this](int index) { showCompany(index); });
     showCompany(first);
+    roomyButtons(this);
     return true;
 }
 

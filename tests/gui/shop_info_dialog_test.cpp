@@ -47,11 +47,11 @@ TEST_F(ShopInfoDialogTest, ASettledMonthShowsTheNewestHistory) {
     ASSERT_TRUE(dialog.prepare());
     const Shop& first = shop(0);
     const QStringList ratings = test::labelLines(dialog, kRatings);
-    ASSERT_EQ(ratings.size(), 9);
+    ASSERT_EQ(ratings.size(), 10);
     EXPECT_EQ(ratings[0].toLongLong(), first.history(ShopSeries::PriceRating, -1));
     EXPECT_EQ(ratings[6].toLongLong(), first.history(ShopSeries::Score, -1) / 10000);
-    EXPECT_EQ(ratings[8].toLongLong(), first.history(ShopSeries::Customers, -1));
-    EXPECT_GT(ratings[8].toLongLong(), 0);
+    EXPECT_EQ(ratings[9].toLongLong(), first.history(ShopSeries::Customers, -1));
+    EXPECT_GT(ratings[9].toLongLong(), 0);
     EXPECT_EQ(test::amountAt(dialog, kAmounts, 0), first.history(ShopSeries::Sales, -1));
     EXPECT_EQ(test::amountAt(dialog, kAmounts, 12), first.profit(-1));
 }
@@ -62,7 +62,7 @@ TEST_F(ShopInfoDialogTest, ASuspendedShopShowsNoCustomersAndALoss) {
     (void)game->endTurn();
     ShopInfoDialog dialog(*game, 0, 0);
     ASSERT_TRUE(dialog.prepare());
-    EXPECT_EQ(test::labelLines(dialog, kRatings).value(8), QStringLiteral("0"));
+    EXPECT_EQ(test::labelLines(dialog, kRatings).value(9), QStringLiteral("0"));
     const QStringList amounts = test::labelLines(dialog, kAmounts);
     ASSERT_EQ(amounts.size(), 13);
     EXPECT_EQ(amounts[0], QStringLiteral("0"));  // sales
