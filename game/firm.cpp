@@ -45,6 +45,7 @@ int Firm::initialise(const FirmSetup& setup) {
     withdrawn_ = false;
     withdrawnDate_ = 0;
     struckShop_ = -1;
+    history_.clear();
     name_ = cutCp932(setup.name, kMaxCompanyNameBytes);
     calendar_ = setup.calendar;
     map_ = setup.map;

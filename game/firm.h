@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "game/firm_history.h"
 #include "game/money.h"
 #include "game/turn_flags.h"
 
@@ -96,6 +97,8 @@ public:
     // Monthly reports and the compensation of the month.
     Settlement& settlement() { return *settlement_; }
     const Settlement& settlement() const { return *settlement_; }
+    // Month-end figures of every month the firm has played.
+    const FirmHistory& history() const { return history_; }
     TownMap& map() const { return *map_; }
     const Calendar& calendar() const { return *calendar_; }
 
@@ -117,6 +120,7 @@ private:
     TurnFlagSet drawAccidents();
     TurnFlagSet checkFunds();
     void withdraw();
+    void recordHistory();
     void release();
     bool shopsStandOnTheMap() const;
 
@@ -126,6 +130,7 @@ private:
     std::unique_ptr<ShopList> shops_;
     std::unique_ptr<Finance> finance_;
     std::unique_ptr<Settlement> settlement_;  // refers to finance_ and shops_
+    FirmHistory history_;
     bool fundsWarning_ = false;
     bool withdrawn_ = false;
     std::string name_;

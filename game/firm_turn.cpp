@@ -113,7 +113,18 @@ TurnFlagSet Firm::monthlyTurn() {
         }
         flags |= TurnFlags::CompetitorWithdrew;
     }
+    recordHistory();
     return flags;
+}
+
+void Firm::recordHistory() {
+    FirmHistoryEntry entry;
+    entry.date = calendar_->dateCode();
+    entry.shops = shops_->activeCount();
+    entry.cash = finance_->cash();
+    entry.sales = settlement_->reportValue(account::kSales, 1);
+    entry.result = settlement_->reportValue(account::kResult, 1);
+    history_.record(entry);
 }
 
 }  // namespace vellmora

@@ -8,6 +8,7 @@ packages=(
     libgtest-dev
     clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-charts-dev
     fonts-noto-cjk
     libsdl2-mixer-dev libfluidsynth3 fluid-soundfont-gm
     fluidsynth sox

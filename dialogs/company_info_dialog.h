@@ -1,0 +1,39 @@
+// "会社情報": each company's name and president, ratings, research, shops and key figures, one
+// tab per company.
+#pragma once
+
+#include "app/dialog.h"
+
+class QTabBar;
+
+namespace vellmora {
+
+class Game;
+
+namespace company_ids {
+inline constexpr int kCompanies = 1075;
+inline constexpr int kNames = 1073;
+inline constexpr int kRatings = 1022;
+inline constexpr int kResearch = 1070;
+inline constexpr int kShops = 1071;
+inline constexpr int kFigures = 1072;
+inline constexpr int kClose = 128;
+}  // namespace company_ids
+
+class CompanyInfoDialog : public Dialog {
+public:
+    CompanyInfoDialog(const Game& game, int firstTab, QWidget* parent = nullptr);
+
+    void showCompany(int index);
+
+protected:
+    bool onInitDialog() override;
+    bool onCommand(int id, int code) override;
+
+private:
+    const Game* game_;
+    int firstTab_;
+    QTabBar* companies_ = nullptr;
+};
+
+}  // namespace vellmora
