@@ -80,19 +80,28 @@ void groundParking(QPainter& p) {
 }
 
 void groundRiverbank(QPainter& p) {
+    // Meadow with gravel and clumps of reeds; no direction, since the river may run either way.
     fill(p, 0, 0, kTile, kTile, col("grass_light"));
     Scatter s(19);
-    for (int i = 0; i < 50; ++i) {
-        const int x = s.next(kTile);
-        const int y = s.next(kTile);
-        fill(p, x, y, 2, 1, col("gravel"));
-        px(p, (x + 23) % kTile, (y + 7) % kTile, col("grass"));
-        px(p, (x + 5) % kTile, (y + 31) % kTile, shade(col("gravel"), 85));
+    for (int i = 0; i < 8; ++i) {
+        const int x = s.next(kTile - 8);
+        const int y = s.next(kTile - 6);
+        fill(p, x + 1, y, 6, 4, col("gravel"));
+        fill(p, x, y + 1, 8, 2, col("gravel"));
+        px(p, x + 2, y + 1, shade(col("gravel"), 115));
+        px(p, x + 5, y + 2, shade(col("gravel"), 85));
     }
-    // A footpath along the bank.
-    fill(p, 0, 20, kTile, 8, col("soil"));
-    hline(p, 0, kTile - 1, 20, shade(col("soil"), 115));
-    hline(p, 0, kTile - 1, 27, shade(col("soil"), 85));
+    for (int i = 0; i < 40; ++i) {
+        px(p, s.next(kTile), s.next(kTile), col("grass"));
+    }
+    for (int i = 0; i < 7; ++i) {
+        const int x = 2 + s.next(kTile - 6);
+        const int y = 6 + s.next(kTile - 8);
+        for (int k = 0; k < 4; ++k) {
+            vline(p, x + k, y - 3 - (k & 1) * 2, y, k == 1 ? col("tree_light") : col("grass_dark"));
+        }
+        px(p, x + 1, y - 6, col("soil"));
+    }
 }
 
 }  // namespace

@@ -86,16 +86,18 @@ void gardenHedge(QPainter& p) {
 void detached(QPainter& p) {
     groundLot(p);
     gardenHedge(p);
-    const QRectF home(6, 22, 24, 12);
-    castShadow(p, home, 14);
-    gableHouse(p, home, 9, 5, col("roof_brown"), col("wall_cream"));
-    windows(p, 9, 28, 27, 32, 6, 10, col("window"));
-    fill(p, 22, 28, 3, 6, col("wood"));
-    tree(p, QPointF(39, 28), 7, col("tree_light"));
-    fill(p, 30, 36, 10, 6, col("soil"));
-    for (int x = 31; x < 40; x += 2) {
+    const QRectF home(4, 21, 28, 14);
+    castShadow(p, home, 15);
+    gableHouse(p, home, 10, 6, col("roof_brown"), col("wall_cream"));
+    windows(p, 7, 22, 27, 33, 6, 10, col("window"));
+    fill(p, 24, 28, 4, 7, col("wood"));
+    px(p, 27, 31, col("paint_yellow"));
+    fill(p, 24, 35, 4, 9, col("pave"));
+    tree(p, QPointF(40, 26), 7, col("tree_light"));
+    fill(p, 33, 36, 10, 6, col("soil"));
+    for (int x = 34; x < 43; x += 2) {
         px(p, x, 38, col("tree_light"));
-        px(p, x + 1, 40, col("flower_white"));
+        px(p, x + 1, 40, col("flower_pink"));
     }
 }
 
@@ -141,17 +143,20 @@ void mansion(QPainter& p) {
     groundLot(p);
     const QRectF base(5, 30, 38, 14);
     castShadow(p, base, 26);
-    block(p, base, 26, col("roof_grey"), col("wall_white"));
+    block(p, base, 26, col("roof_brown"), col("wall_cream"));
+    // Five floors of homes, each with a balcony rail.
     for (int floor = 0; floor < 5; ++floor) {
         const int y = 19 + floor * 5;
-        hline(p, 6, 41, y + 4, col("wall_grey"));
-        for (int x = 7; x < 41; x += 5) {
-            fill(p, x, y + 1, 3, 3, col("window"));
-            px(p, x, y + 1, shade(col("window"), 160));
+        for (int x = 7; x < 41; x += 7) {
+            fill(p, x, y, 4, 3, col("window"));
+            px(p, x, y, shade(col("window"), 160));
+            fill(p, x + 4, y, 2, 3, shade(col("wall_cream"), 85));
         }
+        hline(p, 6, 41, y + 3, col("wall_white"));
+        hline(p, 6, 41, y + 4, shade(col("wall_cream"), 80));
     }
-    fill(p, 21, 39, 6, 5, col("glass_dark"));
-    fill(p, 10, 8, 8, 4, shade(col("roof_grey"), 80));
+    fill(p, 21, 40, 6, 4, col("glass_dark"));
+    fill(p, 10, 8, 8, 4, shade(col("roof_brown"), 80));
 }
 
 void estate(QPainter& p) {

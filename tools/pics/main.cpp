@@ -2,7 +2,7 @@
 // Draws every picture of the program from the sources in content/pictures and the chip plan of
 // the building data already written to the program folder:
 //   mapchip.bmp, motionchip.bmp, res/title.png, res/toolbar.png, res/icons/*
-// and, for review only, contact-sheet.png and town-*.png in the review folder.
+// and, for review only, contact-sheet.png, overlays.png and town-*.png in the review folder.
 #include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
@@ -73,6 +73,8 @@ int main(int argc, char** argv) {
              .save(QString::fromStdString(reviewDir + "/contact-sheet.png"))) {
         return fail("contact-sheet.png cannot be written");
     }
+    pics::overlayMatrix(sheets, storedStill, storedMotion)
+        .save(QString::fromStdString(reviewDir + "/overlays.png"));
     if (!pics::writeTownPictures(programDir, reviewDir, storedStill, storedMotion, error)) {
         return fail(error);
     }

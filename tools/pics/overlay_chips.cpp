@@ -1,6 +1,6 @@
 // The overlays of the display modes and the cursor markers. The bitmaps have one transparent
 // colour, so an overlay looks see-through by leaving a regular share of its pixels transparent:
-// step 0 covers most of the tile, step 4 the least, and the colour deepens with the density.
+// step 0 covers most of the tile in a deep tint, step 4 the least in a pale one.
 #include "tools/pics/chips.h"
 #include "tools/pics/style.h"
 
@@ -9,11 +9,13 @@ namespace pics {
 namespace {
 
 constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-constexpr int kCoverage[5] = {12, 9, 6, 4, 2};  // pixels of 16 painted, step 0 to 4
+constexpr int kCoverage[5] = {15, 13, 11, 10, 9};  // pixels of 16 painted, step 0 to 4
+// The tint, step 0 to 4: deep for the dense steps, pale for the light ones.
+constexpr int kTint[5] = {80, 100, 118, 136, 155};
 
 void overlay(QPainter& p, int firm, int step) {
     const QColor base = firmColour(firm);
-    const QColor deep = shade(base, 100 - step * 0);
+    const QColor deep = shade(base, kTint[step]);
     const QColor edge = shade(base, 60);
     for (int y = 0; y < kTile; ++y) {
         for (int x = 0; x < kTile; ++x) {

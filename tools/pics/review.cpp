@@ -107,6 +107,37 @@ QImage contactSheet(const ChipSheets& plan, const QImage& still, const QImage& m
     return sheet;
 }
 
+QImage overlayMatrix(const ChipSheets& plan, const QImage& still, const QImage& motion) {
+    const std::int32_t grounds[] = {10000, 10001, 10010, 10011, 10012, 20005, 30000, 40001, 50001};
+    auto cellOf = [&plan](std::int32_t id) {
+        for (const PlannedCell& cell : plan.cells) {
+            if (cell.id == id) {
+                return cell;
+            }
+        }
+        return PlannedCell{};
+    };
+    constexpr int kCount = sizeof(grounds) / sizeof(grounds[0]);
+    QImage matrix(kCount * kTile * 2, kFirms * 5 * kTile, QImage::Format_ARGB32_Premultiplied);
+    matrix.fill(Qt::black);
+    QPainter p(&matrix);
+    for (int row = 0; row < kFirms * 5; ++row) {
+        const PlannedCell over = cellOf(90000 + 100 * (row / 5) + row % 5);
+        for (int g = 0; g < kCount; ++g) {
+            const PlannedCell ground = cellOf(grounds[g]);
+            for (int copy = 0; copy < 2; ++copy) {
+                const QRect target((g * 2 + copy) * kTile, row * kTile, kTile, kTile);
+                const QImage& sheet = ground.page == 0 ? still : motion;
+                p.drawImage(target, sheet,
+                            QRect(ground.column * kTile, ground.row * kTile, kTile, kTile));
+                p.drawImage(target, still,
+                            QRect(over.column * kTile, over.row * kTile, kTile, kTile));
+            }
+        }
+    }
+    return matrix;
+}
+
 bool writeTownPictures(const std::string& programDir, const std::string& outDir,
                        const QImage& still, const QImage& motion, std::string& error) {
     const QDir maps(QString::fromStdString(programDir + "/map"));

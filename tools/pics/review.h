@@ -12,6 +12,9 @@ namespace pics {
 // `still` and `motion` are the sheets as stored (after the palette).
 QImage contactSheet(const ChipSheets& plan, const QImage& still, const QImage& motion);
 
+// Every overlay (rows: firm 0 step 0 ... firm 3 step 4) over each kind of ground (two tiles each).
+QImage overlayMatrix(const ChipSheets& plan, const QImage& still, const QImage& motion);
+
 // Writes town-<name>.png (normal view), town-<name>-shops.png (a few shops of every company) and
 // town-<name>-customers.png (the customer overlay) for every map file in the program folder.
 bool writeTownPictures(const std::string& programDir, const std::string& outDir,

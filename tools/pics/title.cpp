@@ -97,8 +97,8 @@ QImage titlePicture(const std::string& buildingData, const QImage& still, const 
     // A dusk veil over the middle so that the name reads clearly.
     QLinearGradient veil(0, 0, 0, 320);
     veil.setColorAt(0.0, QColor(16, 20, 40, 40));
-    veil.setColorAt(0.25, QColor(16, 20, 40, 170));
-    veil.setColorAt(0.7, QColor(16, 20, 40, 170));
+    veil.setColorAt(0.25, QColor(16, 20, 40, 150));
+    veil.setColorAt(0.7, QColor(16, 20, 40, 150));
     veil.setColorAt(1.0, QColor(16, 20, 40, 40));
     p.fillRect(QRect(0, 0, 770, 320), veil);
 

@@ -23,8 +23,8 @@ QPen outlinePen(double width = 1.2) {
 
 void shopButton(QPainter& p, int size) {
     p.save();
-    const double scale = 0.68;
-    p.translate(16 - 24 * scale, 15 - 26 * scale);
+    const double scale = 0.64;
+    p.translate(16 - 24 * scale, 15 - 23 * scale);
     p.scale(scale, scale);
     drawShop(p, 0, size);
     p.restore();
@@ -152,10 +152,10 @@ void companyInfo(QPainter& p) {
 
 void miniMap(QPainter& p) {
     p.setPen(outlinePen());
-    p.setBrush(col("grass"));
+    p.setBrush(col("grass_light"));
     p.drawRect(QRectF(3, 3, 26, 24));
-    p.fillRect(QRectF(3.5, 13, 25.5, 5), col("asphalt"));
-    p.fillRect(QRectF(13, 3.5, 5, 23.5), col("asphalt"));
+    p.fillRect(QRectF(3.5, 14, 25.5, 4), col("wall_grey"));
+    p.fillRect(QRectF(14, 3.5, 4, 23.5), col("wall_grey"));
     p.setPen(QPen(col("outline"), 0.8));
     p.setBrush(col("roof_brown"));
     p.drawRect(QRectF(5, 5, 6, 5));

@@ -167,54 +167,67 @@ void crossing(QPainter& p, int frame) {
 }
 
 void forecourt(QPainter& p) {
+    // A taxi lane along the station with a shelter and planters; the tiles join east-west.
     groundPlaza(p);
-    p.save();
-    p.setPen(QPen(col("kerb"), 1));
-    p.setBrush(col("asphalt"));
-    p.drawEllipse(QPointF(24, 24), 20, 17);
-    p.setBrush(col("lawn"));
-    p.setPen(QPen(col("outline"), 1));
-    p.drawEllipse(QPointF(24, 24), 8, 6);
-    p.restore();
-    tree(p, QPointF(24, 26), 5, col("tree_light"));
-    // A bus waiting at the stop.
-    const int x = 5, y = 35;
-    fill(p, x, y, 20, 9, col("outline"));
-    fill(p, x + 1, y + 1, 18, 7, col("wall_cream"));
-    fill(p, x + 1, y + 1, 18, 2, col("roof_teal"));
-    for (int wx = x + 2; wx < x + 18; wx += 4) {
-        fill(p, wx, y + 4, 3, 2, col("glass_dark"));
+    fill(p, 0, 15, kTile, 16, col("asphalt"));
+    hline(p, 0, kTile - 1, 14, col("kerb"));
+    hline(p, 0, kTile - 1, 31, col("kerb"));
+    hline(p, 0, kTile - 1, 32, col("pave_dark"));
+    for (int x = 2; x < kTile; x += 12) {
+        fill(p, x, 22, 6, 1, col("paint"));
     }
-    vline(p, 30, 33, 43, col("outline"));
-    fill(p, 29, 31, 4, 3, col("water"));
+    // A waiting taxi.
+    fill(p, 18, 17, 14, 8, col("outline"));
+    fill(p, 19, 18, 12, 6, col("roof_slate"));
+    fill(p, 22, 18, 5, 6, col("glass_dark"));
+    fill(p, 23, 17, 3, 1, col("window_lit"));
+    hline(p, 19, 30, 18, shade(col("roof_slate"), 130));
+    // Shelter and planters on the pavement.
+    castShadow(p, QRectF(4, 38, 18, 3), 8);
+    fill(p, 4, 34, 18, 4, col("roof_teal"));
+    hline(p, 4, 21, 34, shade(col("roof_teal"), 130));
+    hline(p, 4, 21, 38, col("outline"));
+    vline(p, 5, 38, 43, col("outline"));
+    vline(p, 20, 38, 43, col("outline"));
+    fill(p, 8, 40, 10, 2, col("wood"));
+    for (const int x : {30, 42}) {
+        fill(p, x - 4, 40, 8, 5, col("concrete"));
+        hline(p, x - 4, x + 3, 44, col("outline"));
+        tree(p, QPointF(x, 42), 4.5, col("tree_light"));
+    }
+    tree(p, QPointF(8, 10), 4.5, col("tree"));
+    tree(p, QPointF(32, 10), 4.5, col("tree"));
 }
 
 void station(QPainter& p) {
-    // Island platform between the tracks under a long canopy.
-    fill(p, 0, 23, kTile, 4, col("concrete"));
-    hline(p, 0, kTile - 1, 22, col("outline"));
-    hline(p, 0, kTile - 1, 27, col("outline"));
-    for (int x = 4; x < kTile; x += 16) {
-        vline(p, x, 18, 24, col("outline"));
+    // The station house spans the tracks, which run in under it from both sides.
+    const QRectF hall(-1, 22, kTile + 2, 21);
+    ditherShadow(p, QRectF(0, 22, kTile, 21), 8);
+    block(p, hall, 16, col("roof_slate"), col("wall_cream"));
+    // A skylight along the roof and a band of windows on the concourse.
+    fill(p, 0, 11, kTile, 4, col("glass"));
+    hline(p, 0, kTile - 1, 11, shade(col("glass"), 125));
+    hline(p, 0, kTile - 1, 15, col("outline"));
+    for (int x = 3; x < kTile; x += 6) {
+        vline(p, x, 11, 14, col("glass_dark"));
     }
-    fill(p, 0, 14, kTile, 5, col("roof_slate"));
-    hline(p, 0, kTile - 1, 14, shade(col("roof_slate"), 130));
-    hline(p, 0, kTile - 1, 13, col("outline"));
-    hline(p, 0, kTile - 1, 19, col("outline"));
-    // The station house in front of the tracks.
-    castShadow(p, QRectF(0, 38, kTile, 9), 10);
-    block(p, QRectF(-1, 38, kTile + 2, 9), 10, col("roof_teal"), col("wall_cream"));
-    windows(p, 3, kTile - 3, 40, 44, 6, 10, col("window"));
-    fill(p, 20, 41, 8, 6, col("glass_dark"));
-    hline(p, 20, 27, 41, col("outline"));
-    fill(p, 21, 30, 6, 5, col("wall_white"));
+    fill(p, 0, 29, kTile, 5, col("window"));
+    for (int x = 1; x < kTile; x += 4) {
+        fill(p, x, 30, 2, 2, col("glass"));
+    }
+    hline(p, 0, kTile - 1, 34, col("roof_slate"));
+    // Entrance with its canopy and the clock above it.
+    fill(p, 16, 36, 16, 7, col("glass_dark"));
+    fill(p, 14, 35, 20, 2, col("roof_teal"));
+    hline(p, 14, 33, 35, shade(col("roof_teal"), 130));
     p.save();
     p.setPen(QPen(col("outline"), 1));
     p.setBrush(col("wall_white"));
-    p.drawEllipse(QPointF(24, 32), 3, 3);
+    p.drawEllipse(QPointF(24, 20), 3.5, 3.5);
     p.restore();
-    px(p, 24, 31, col("outline"));
-    px(p, 25, 32, col("outline"));
+    px(p, 24, 18, col("outline"));
+    px(p, 24, 19, col("outline"));
+    px(p, 25, 20, col("outline"));
 }
 
 }  // namespace
