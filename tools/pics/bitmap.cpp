@@ -22,8 +22,9 @@ struct Box {
     int spread(int channel) const {
         int lo = 255, hi = 0;
         for (const Weighted& w : colours) {
-            const int v = channel == 0 ? qRed(w.colour) : channel == 1 ? qGreen(w.colour)
-                                                                       : qBlue(w.colour);
+            const int v = channel == 0   ? qRed(w.colour)
+                          : channel == 1 ? qGreen(w.colour)
+                                         : qBlue(w.colour);
             lo = std::min(lo, v);
             hi = std::max(hi, v);
         }
@@ -57,7 +58,9 @@ int distance(QRgb a, QRgb b) {
     return 3 * dr * dr + 4 * dg * dg + 2 * db * db;
 }
 
-bool opaque(QRgb c) { return qAlpha(c) >= 128; }
+bool opaque(QRgb c) {
+    return qAlpha(c) >= 128;
+}
 
 }  // namespace
 
@@ -191,8 +194,9 @@ QImage toImage(const IndexedImage& indexed, const std::vector<QRgb>& palette) {
         QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < indexed.width; ++x) {
             const std::uint8_t i =
-                indexed.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(indexed.width) +
-                               static_cast<std::size_t>(x)];
+                indexed
+                    .pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(indexed.width) +
+                            static_cast<std::size_t>(x)];
             line[x] = i == kTransparentIndex ? 0u : palette[i];
         }
     }
@@ -244,8 +248,8 @@ bool writeBmp8(const std::string& path, const IndexedImage& image,
         out.push_back(0);
     }
     for (int y = image.height - 1; y >= 0; --y) {
-        const std::uint8_t* row =
-            image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
+        const std::uint8_t* row = image.pixels.data() + static_cast<std::size_t>(y) *
+                                                            static_cast<std::size_t>(image.width);
         out.insert(out.end(), row, row + image.width);
         out.insert(out.end(), stride - static_cast<std::uint32_t>(image.width), 0);
     }

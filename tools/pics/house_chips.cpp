@@ -37,8 +37,8 @@ void woods(QPainter& p) {
     for (int i = 0; i < 30; ++i) {
         px(p, s.next(kTile), s.next(kTile), col("tree_dark"));
     }
-    const QPointF spots[] = {{10, 12}, {30, 9}, {44, 16}, {20, 24}, {38, 30}, {6, 34},
-                             {26, 40}, {44, 46}, {12, 47}};
+    const QPointF spots[] = {{10, 12}, {30, 9},  {44, 16}, {20, 24}, {38, 30},
+                             {6, 34},  {26, 40}, {44, 46}, {12, 47}};
     const char* const leaves[] = {"tree", "tree_dark", "tree_light"};
     int i = 0;
     for (const QPointF& at : spots) {
@@ -109,8 +109,8 @@ void rowHouses(QPainter& p) {
         const QRectF home(2 + i * 15, 20 + (i == 1 ? 4 : 0), 13, 11);
         castShadow(p, home, 12);
         gableHouse(p, home, 8, 4, col(roofs[i]), col(walls[i]));
-        windows(p, home.left() + 2, home.right() - 2, home.bottom() - 6, home.bottom() - 2, 5,
-                10, col("window"));
+        windows(p, home.left() + 2, home.right() - 2, home.bottom() - 6, home.bottom() - 2, 5, 10,
+                col("window"));
     }
     gardenHedge(p);
     fill(p, 4, 40, 8, 3, col("soil"));

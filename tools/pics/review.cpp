@@ -25,8 +25,8 @@ void checker(QPainter& p, const QRect& r) {
     for (int y = r.top(); y < r.bottom(); y += 8) {
         for (int x = r.left(); x < r.right(); x += 8) {
             const bool dark = ((x - r.left()) / 8 + (y - r.top()) / 8) & 1;
-            p.fillRect(QRect(x, y, 8, 8).intersected(r), dark ? QColor(150, 150, 156)
-                                                             : QColor(190, 190, 196));
+            p.fillRect(QRect(x, y, 8, 8).intersected(r),
+                       dark ? QColor(150, 150, 156) : QColor(190, 190, 196));
         }
     }
 }
@@ -96,8 +96,7 @@ QImage contactSheet(const ChipSheets& plan, const QImage& still, const QImage& m
         label(p, 8, y + 30, QString("%1  (%2,%3)").arg(code).arg(cell.column).arg(cell.row),
               QString("%1 %2").arg(cell.id).arg(QString::fromStdString(cell.name)));
         for (int f = 0; f < kFrames; ++f) {
-            const QRect target(8 + kBoxWidth + f * kTile * kZoom, y, kTile * kZoom,
-                               kTile * kZoom);
+            const QRect target(8 + kBoxWidth + f * kTile * kZoom, y, kTile * kZoom, kTile * kZoom);
             checker(p, target);
             p.drawImage(target, motion,
                         QRect(cell.column * kTile, (cell.row + f) * kTile, kTile, kTile));

@@ -72,8 +72,9 @@ bool drawSheets(const vellmora::BuildingTable& table, ChipSheets& sheets, std::s
         }
     }
     for (int code = kMarkerRefused; code <= kMarkerClose; ++code) {
-        paintCell(sheets.still, code % kColumns, code / kColumns,
-                  [code](QPainter& p, int) { drawMarker(p, code); }, 0);
+        paintCell(
+            sheets.still, code % kColumns, code / kColumns,
+            [code](QPainter& p, int) { drawMarker(p, code); }, 0);
     }
     return true;
 }
@@ -98,9 +99,9 @@ QImage drawTown(const vellmora::ChipSource& source, int width, int height, const
                                 QRect((c % 16 - a) * kTile, (c / 16 - a) * kTile, side, side));
                 } else {
                     const int m = c - 256;
-                    p.drawImage(target, motion,
-                                QRect((m % 16 - a) * kTile, (m / 16 - a + phase) * kTile, side,
-                                      side));
+                    p.drawImage(
+                        target, motion,
+                        QRect((m % 16 - a) * kTile, (m / 16 - a + phase) * kTile, side, side));
                 }
             }
         }

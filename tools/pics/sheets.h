@@ -15,13 +15,13 @@ namespace pics {
 struct PlannedCell {
     int page = 0;  // 0 still sheet, 1 animated sheet
     int column = 0;
-    int row = 0;   // first frame's row on the animated sheet
+    int row = 0;  // first frame's row on the animated sheet
     std::int32_t id = 0;
     std::string name;  // UTF-8
 };
 
 struct ChipSheets {
-    QImage still;   // 16 x 48 wide; ARGB, transparent where nothing is drawn
+    QImage still;  // 16 x 48 wide; ARGB, transparent where nothing is drawn
     QImage motion;
     std::vector<PlannedCell> cells;
 };

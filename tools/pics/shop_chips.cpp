@@ -18,18 +18,25 @@ void logo(QPainter& p, QPointF centre, double r, int firm) {
     const double s = r * 0.62;
     QPolygonF mark;
     switch (firm) {
-    case 0: p.drawEllipse(centre, s, s); break;
-    case 1: p.drawRect(QRectF(centre.x() - s, centre.y() - s, 2 * s, 2 * s)); break;
-    case 2:
-        mark << QPointF(centre.x(), centre.y() - s - 0.5) << QPointF(centre.x() + s + 0.5, centre.y() + s)
-             << QPointF(centre.x() - s - 0.5, centre.y() + s);
-        p.drawPolygon(mark);
-        break;
-    default:
-        mark << QPointF(centre.x(), centre.y() - s - 1) << QPointF(centre.x() + s + 1, centre.y())
-             << QPointF(centre.x(), centre.y() + s + 1) << QPointF(centre.x() - s - 1, centre.y());
-        p.drawPolygon(mark);
-        break;
+        case 0:
+            p.drawEllipse(centre, s, s);
+            break;
+        case 1:
+            p.drawRect(QRectF(centre.x() - s, centre.y() - s, 2 * s, 2 * s));
+            break;
+        case 2:
+            mark << QPointF(centre.x(), centre.y() - s - 0.5)
+                 << QPointF(centre.x() + s + 0.5, centre.y() + s)
+                 << QPointF(centre.x() - s - 0.5, centre.y() + s);
+            p.drawPolygon(mark);
+            break;
+        default:
+            mark << QPointF(centre.x(), centre.y() - s - 1)
+                 << QPointF(centre.x() + s + 1, centre.y())
+                 << QPointF(centre.x(), centre.y() + s + 1)
+                 << QPointF(centre.x() - s - 1, centre.y());
+            p.drawPolygon(mark);
+            break;
     }
     p.restore();
 }
@@ -136,9 +143,15 @@ void bigRestaurant(QPainter& p, int firm) {
 
 void drawShop(QPainter& p, int firm, int size) {
     switch (size) {
-    case 0: stall(p, firm); break;
-    case 1: restaurant(p, firm); break;
-    default: bigRestaurant(p, firm); break;
+        case 0:
+            stall(p, firm);
+            break;
+        case 1:
+            restaurant(p, firm);
+            break;
+        default:
+            bigRestaurant(p, firm);
+            break;
     }
 }
 

@@ -66,7 +66,9 @@ QColor firmColour(int firm) {
     return col(names[firm & 3]);
 }
 
-const std::vector<QColor>& baseColours() { return orderedColours(); }
+const std::vector<QColor>& baseColours() {
+    return orderedColours();
+}
 
 QColor shade(const QColor& c, int factor) {
     return factor >= 100 ? c.lighter(factor) : c.darker(10000 / factor);
@@ -171,13 +173,17 @@ void tree(QPainter& p, QPointF base, double r, const QColor& leaves) {
     p.restore();
 }
 
-void px(QPainter& p, int x, int y, const QColor& c) { p.fillRect(x, y, 1, 1, c); }
+void px(QPainter& p, int x, int y, const QColor& c) {
+    p.fillRect(x, y, 1, 1, c);
+}
 void hline(QPainter& p, int x0, int x1, int y, const QColor& c) {
     p.fillRect(x0, y, x1 - x0 + 1, 1, c);
 }
 void vline(QPainter& p, int x, int y0, int y1, const QColor& c) {
     p.fillRect(x, y0, 1, y1 - y0 + 1, c);
 }
-void fill(QPainter& p, int x, int y, int w, int h, const QColor& c) { p.fillRect(x, y, w, h, c); }
+void fill(QPainter& p, int x, int y, int w, int h, const QColor& c) {
+    p.fillRect(x, y, w, h, c);
+}
 
 }  // namespace pics

@@ -15,13 +15,8 @@ namespace {
 
 // The little town behind the name, one letter per tile (see tileId).
 const char* const kScene[] = {
-    "OoM.mHh~wtP.aHhDj",
-    ".......=.........",
-    "sS_.aFh~tw.S_Hh_f",
-    "o+_.h__~tt.S_ahHw",
-    ".......=.........",
-    "MmO.Ha_~ht.So_hHa",
-    "hHa.hh_~wt.SfhaHh",
+    "OoM.mHh~wtP.aHhDj", ".......=.........", "sS_.aFh~tw.S_Hh_f", "o+_.h__~tt.S_ahHw",
+    ".......=.........", "MmO.Ha_~ht.So_hHa", "hHa.hh_~wt.SfhaHh",
 };
 constexpr int kSceneWidth = 17;
 constexpr int kSceneHeight = 7;
@@ -29,7 +24,7 @@ constexpr int kSceneHeight = 7;
 struct SceneShop {
     int x, y, firm, size;
 };
-constexpr SceneShop kShops[] = {{2, 2, 0, 2}, {5, 3, 0, 1}, {2, 3, 3, 0}, {12, 2, 1, 1},
+constexpr SceneShop kShops[] = {{2, 2, 0, 2},  {5, 3, 0, 1}, {2, 3, 3, 0},  {12, 2, 1, 1},
                                 {15, 2, 2, 2}, {6, 5, 0, 0}, {13, 5, 1, 0}, {12, 3, 2, 0}};
 
 bool isRoad(int x, int y) {
@@ -42,33 +37,54 @@ bool isRoad(int x, int y) {
 
 std::int32_t tileId(int x, int y) {
     switch (kScene[y][x]) {
-    case '.': {
-        const int joins = (isRoad(x, y - 1) || y == 0 ? 1 : 0) | (isRoad(x + 1, y) ? 2 : 0) |
-                          (isRoad(x, y + 1) || y == kSceneHeight - 1 ? 4 : 0) |
-                          (isRoad(x - 1, y) ? 8 : 0);
-        return 20000 + joins;
-    }
-    case '=': return 21000;
-    case '~': return 30000;
-    case 'P': return 30001;
-    case 'F': return 40002;
-    case 't': return 40000;
-    case 'w': return 40001;
-    case 'j': return 40003;
-    case 'h': return 50000;
-    case 'H': return 50001;
-    case 'a': return 50002;
-    case 'm': return 50003;
-    case 'D': return 50004;
-    case 'M': return 50005;
-    case 's': return 60000;
-    case 'S': return 60001;
-    case 'o': return 60002;
-    case 'O': return 60003;
-    case 'k': return 60004;
-    case '+': return 60005;
-    case 'f': return 60006;
-    default: return 10000;
+        case '.': {
+            const int joins = (isRoad(x, y - 1) || y == 0 ? 1 : 0) | (isRoad(x + 1, y) ? 2 : 0) |
+                              (isRoad(x, y + 1) || y == kSceneHeight - 1 ? 4 : 0) |
+                              (isRoad(x - 1, y) ? 8 : 0);
+            return 20000 + joins;
+        }
+        case '=':
+            return 21000;
+        case '~':
+            return 30000;
+        case 'P':
+            return 30001;
+        case 'F':
+            return 40002;
+        case 't':
+            return 40000;
+        case 'w':
+            return 40001;
+        case 'j':
+            return 40003;
+        case 'h':
+            return 50000;
+        case 'H':
+            return 50001;
+        case 'a':
+            return 50002;
+        case 'm':
+            return 50003;
+        case 'D':
+            return 50004;
+        case 'M':
+            return 50005;
+        case 's':
+            return 60000;
+        case 'S':
+            return 60001;
+        case 'o':
+            return 60002;
+        case 'O':
+            return 60003;
+        case 'k':
+            return 60004;
+        case '+':
+            return 60005;
+        case 'f':
+            return 60006;
+        default:
+            return 10000;
     }
 }
 

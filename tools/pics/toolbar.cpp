@@ -1,9 +1,9 @@
 // The toolbar strip (one image per command) and the program icons.
 #include <QFile>
-#include <cmath>
 #include <QPainter>
 #include <QPainterPath>
 #include <QSvgRenderer>
+#include <cmath>
 
 #include "tools/pics/art.h"
 #include "tools/pics/chips.h"
@@ -32,8 +32,8 @@ void shopButton(QPainter& p, int size) {
 
 void newMap(QPainter& p) {
     QPolygonF sheet;
-    sheet << QPointF(4, 7) << QPointF(12, 4) << QPointF(20, 7) << QPointF(28, 4)
-          << QPointF(28, 24) << QPointF(20, 27) << QPointF(12, 24) << QPointF(4, 27);
+    sheet << QPointF(4, 7) << QPointF(12, 4) << QPointF(20, 7) << QPointF(28, 4) << QPointF(28, 24)
+          << QPointF(20, 27) << QPointF(12, 24) << QPointF(4, 27);
     p.setPen(outlinePen());
     p.setBrush(col("grass_light"));
     p.drawPolygon(sheet);
@@ -99,7 +99,8 @@ void yenSign(QPainter& p, QPointF c, double s, const QColor& colour) {
     p.drawLine(QPointF(c.x() - s, c.y() - s), QPointF(c.x(), c.y()));
     p.drawLine(QPointF(c.x() + s, c.y() - s), QPointF(c.x(), c.y()));
     p.drawLine(QPointF(c.x(), c.y()), QPointF(c.x(), c.y() + s * 1.1));
-    p.drawLine(QPointF(c.x() - s * 0.7, c.y() + 0.3 * s), QPointF(c.x() + s * 0.7, c.y() + 0.3 * s));
+    p.drawLine(QPointF(c.x() - s * 0.7, c.y() + 0.3 * s),
+               QPointF(c.x() + s * 0.7, c.y() + 0.3 * s));
 }
 
 void borrowing(QPainter& p) {
@@ -248,22 +249,56 @@ QImage toolbarStrip() {
         p.translate(i * kButtonWidth, 0);
         p.setClipRect(QRect(0, 0, kButtonWidth, kButtonHeight));
         switch (i) {
-        case 0: newMap(p); break;
-        case 1: shopButton(p, 0); break;
-        case 2: shopButton(p, 1); break;
-        case 3: shopButton(p, 2); break;
-        case 4: closeShop(p); break;
-        case 5: management(p); break;
-        case 6: budget(p); break;
-        case 7: borrowing(p); break;
-        case 8: statements(p); break;
-        case 10: companyInfo(p); break;
-        case 12: miniMap(p); break;
-        case 13: customers(p); break;
-        case 14: catchment(p); break;
-        case 15: case 16: case 17: case 18: heart(p, i - 15); break;
-        case 19: endTurn(p); break;
-        default: break;  // 9 and 11 are not used
+            case 0:
+                newMap(p);
+                break;
+            case 1:
+                shopButton(p, 0);
+                break;
+            case 2:
+                shopButton(p, 1);
+                break;
+            case 3:
+                shopButton(p, 2);
+                break;
+            case 4:
+                closeShop(p);
+                break;
+            case 5:
+                management(p);
+                break;
+            case 6:
+                budget(p);
+                break;
+            case 7:
+                borrowing(p);
+                break;
+            case 8:
+                statements(p);
+                break;
+            case 10:
+                companyInfo(p);
+                break;
+            case 12:
+                miniMap(p);
+                break;
+            case 13:
+                customers(p);
+                break;
+            case 14:
+                catchment(p);
+                break;
+            case 15:
+            case 16:
+            case 17:
+            case 18:
+                heart(p, i - 15);
+                break;
+            case 19:
+                endTurn(p);
+                break;
+            default:
+                break;  // 9 and 11 are not used
         }
         p.restore();
     }
@@ -283,8 +318,7 @@ bool writeIcons(const std::string& svgPath, const std::string& iconDir, std::str
         p.setRenderHint(QPainter::Antialiasing, true);
         renderer.render(&p);
         p.end();
-        const QString out =
-            QString::fromStdString(iconDir) + QString("/vellmora-%1.png").arg(size);
+        const QString out = QString::fromStdString(iconDir) + QString("/vellmora-%1.png").arg(size);
         if (!icon.save(out)) {
             error = out.toStdString() + ": cannot be written";
             return false;

@@ -38,8 +38,7 @@ void arcade(QPainter& p) {
         for (int k = 0; k < 3; ++k) {
             const QRectF shop(x, 4 + k * 15, 16, 12);
             block(p, shop, 6, col(k == 1 ? "roof_brown" : "roof_slate"), col("wall_cream"));
-            fill(p, side == 0 ? 13 : 32, static_cast<int>(shop.top()) + 2, 3, 8,
-                 col("glass_dark"));
+            fill(p, side == 0 ? 13 : 32, static_cast<int>(shop.top()) + 2, 3, 8, col("glass_dark"));
         }
     }
     // The glass roof of the arcade with its ribs.

@@ -12,10 +12,14 @@ constexpr int kWalk = 4;                 // pavement beside the asphalt
 
 QRect armRect(int direction, int from, int to) {
     switch (direction) {
-    case kNorth: return QRect(from, 0, to - from, kTile / 2);
-    case kSouth: return QRect(from, kTile / 2, to - from, kTile / 2);
-    case kEast: return QRect(kTile / 2, from, kTile / 2, to - from);
-    default: return QRect(0, from, kTile / 2, to - from);
+        case kNorth:
+            return QRect(from, 0, to - from, kTile / 2);
+        case kSouth:
+            return QRect(from, kTile / 2, to - from, kTile / 2);
+        case kEast:
+            return QRect(kTile / 2, from, kTile / 2, to - from);
+        default:
+            return QRect(0, from, kTile / 2, to - from);
     }
 }
 
@@ -60,19 +64,35 @@ void road(QPainter& p, int joins) {
         const int stop = count >= 3 ? kRoadA - 1 : kTile / 2;
         for (int t = 1; t + 3 <= stop; t += 8) {
             switch (d) {
-            case kNorth: fill(p, mid, t, 2, 4, line); break;
-            case kSouth: fill(p, mid, kTile - t - 4, 2, 4, line); break;
-            case kWest: fill(p, t, mid, 4, 2, line); break;
-            default: fill(p, kTile - t - 4, mid, 4, 2, line); break;
+                case kNorth:
+                    fill(p, mid, t, 2, 4, line);
+                    break;
+                case kSouth:
+                    fill(p, mid, kTile - t - 4, 2, 4, line);
+                    break;
+                case kWest:
+                    fill(p, t, mid, 4, 2, line);
+                    break;
+                default:
+                    fill(p, kTile - t - 4, mid, 4, 2, line);
+                    break;
             }
         }
         if (count >= 3) {
             for (int k = kRoadA + 1; k < kRoadB - 1; k += 3) {
                 switch (d) {
-                case kNorth: fill(p, k, 4, 2, 6, line); break;
-                case kSouth: fill(p, k, kTile - 10, 2, 6, line); break;
-                case kWest: fill(p, 4, k, 6, 2, line); break;
-                default: fill(p, kTile - 10, k, 6, 2, line); break;
+                    case kNorth:
+                        fill(p, k, 4, 2, 6, line);
+                        break;
+                    case kSouth:
+                        fill(p, k, kTile - 10, 2, 6, line);
+                        break;
+                    case kWest:
+                        fill(p, 4, k, 6, 2, line);
+                        break;
+                    default:
+                        fill(p, kTile - 10, k, 6, 2, line);
+                        break;
                 }
             }
         }
