@@ -61,28 +61,34 @@ void stripedAwning(QPainter& p, double x, double y, double w, double h, int firm
 }
 
 void stall(QPainter& p, int firm) {
-    // A food stall with a striped canopy, a lantern and a bench.
+    // A food stall: a cart in the company's colour under a striped canopy, a lantern and a bench.
+    const QColor colour = firmColour(firm);
     const QRectF body(14, 29, 20, 9);
     ditherShadow(p, body, 14);
-    block(p, body, 7, shade(col("wood"), 115), col("wood"));
-    hline(p, 15, 32, 33, shade(col("wood"), 70));
+    block(p, body, 7, shade(col("wood"), 115), shade(colour, 85));
+    hline(p, 15, 32, 34, shade(colour, 65));
+    for (int x = 17; x < 32; x += 5) {
+        fill(p, x, 35, 3, 2, shade(colour, 115));
+    }
+    fill(p, 15, 38, 3, 3, col("outline"));
+    fill(p, 30, 38, 3, 3, col("outline"));
     for (const int x : {15, 32}) {
         vline(p, x, 17, 30, col("outline"));
     }
     stripedAwning(p, 12, 13, 24, 7, firm);
-    // Noren curtain in the company's colour with its mark.
-    fill(p, 17, 20, 14, 4, firmColour(firm));
+    // Noren curtain in the company's colour.
+    fill(p, 17, 20, 14, 4, colour);
     for (int x = 20; x < 31; x += 4) {
-        vline(p, x, 21, 23, shade(firmColour(firm), 70));
+        vline(p, x, 21, 23, shade(colour, 70));
     }
     p.save();
     p.setPen(QPen(col("outline"), 1));
     p.setBrush(col("window_lit"));
     p.drawEllipse(QRectF(35, 19, 4, 6));
     p.restore();
-    fill(p, 12, 40, 9, 2, col("wood"));
-    px(p, 12, 42, col("outline"));
-    px(p, 20, 42, col("outline"));
+    fill(p, 8, 36, 5, 2, col("wood"));
+    px(p, 8, 38, col("outline"));
+    px(p, 12, 38, col("outline"));
     logo(p, QPointF(24, 8), 3.5, firm);
 }
 

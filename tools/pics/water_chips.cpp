@@ -129,15 +129,15 @@ void factory(QPainter& p, int frame) {
     p.save();
     p.setPen(QPen(col("outline"), 1));
     p.setBrush(col("wall_brick"));
-    p.drawRect(QRectF(39, 10, 5, 30));
+    p.drawRect(QRectF(39, 17, 5, 23));
     p.restore();
-    hline(p, 40, 42, 11, shade(col("wall_brick"), 125));
-    hline(p, 40, 43, 16, col("wall_white"));
+    hline(p, 40, 42, 18, shade(col("wall_brick"), 125));
+    hline(p, 40, 43, 21, col("wall_white"));
     castShadow(p, QRectF(39, 38, 5, 2), 14);
     for (int k = 0; k < 4; ++k) {
         const int age = (frame + k * 2) % kFrames;
-        const double y = 8 - age * 1.2;
-        const double x = 41.5 - age * 1.6 + (k & 1);
+        const double y = 14 - age * 1.3;
+        const double x = 41.5 - age * 1.8 + (k & 1);
         const double r = 2.0 + age * 0.45;
         QColor smoke = shade(col("wall_grey"), 112 - age * 2);
         p.save();
