@@ -16,8 +16,6 @@ namespace {
 
 constexpr std::int64_t kIntMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kIntMax = std::numeric_limits<std::int32_t>::max();
-// Report figures are balances and a few sums of them; this bound leaves their sums room.
-constexpr Money kReportLimit = Money{1} << 60;
 // Smallest encodings: an entry is a date and two counts, a posting a code and an amount.
 constexpr std::size_t kEntryBytes = 3;
 constexpr std::size_t kPostingBytes = 2;

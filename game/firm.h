@@ -103,8 +103,9 @@ public:
     const Calendar& calendar() const { return *calendar_; }
 
     // The firm's state for a game file. loadState fills a firm fresh from initialise (no shops)
-    // whose map already holds the saved market; kRefused for any value out of range, shops that
-    // the market does not show, or books that refuse an entry. A refused firm is discarded.
+    // whose map already holds the saved market and whose calendar shows the saved month;
+    // kRefused for any value out of range, shops that the market does not show, books that
+    // refuse an entry, or history beyond that month. A refused firm is discarded.
     void saveState(ByteWriter& out) const;
     [[nodiscard]] int loadState(ByteReader& in);
 

@@ -9,12 +9,17 @@
 
 namespace vellmora {
 
+class ByteReader;
+class ByteWriter;
+
 struct FirmHistoryEntry {
     std::int32_t date = 0;   // date code of the month
     std::int32_t shops = 0;  // shops in use at the month end
     Money cash = 0;          // balance of 1101 after the month's settlement and events
     Money sales = 0;         // the month's sales (4101)
     Money result = 0;        // the month's result (9101)
+
+    bool operator==(const FirmHistoryEntry&) const = default;
 };
 
 // Which figure of an entry a chart reads.
@@ -30,6 +35,12 @@ public:
     void record(const FirmHistoryEntry& entry);
     const std::vector<FirmHistoryEntry>& entries() const { return entries_; }
     int count() const { return static_cast<int>(entries_.size()); }
+
+    // The entries for a game file. loadState answers kRefused (history unchanged) for a count
+    // beyond the bytes present, a figure out of range, a date that names no month, or dates
+    // that do not rise from entry to entry or reach `nextDate` (the month now being played).
+    void saveState(ByteWriter& out) const;
+    [[nodiscard]] int loadState(ByteReader& in, std::int32_t nextDate);
 
 private:
     std::vector<FirmHistoryEntry> entries_;

@@ -1,14 +1,18 @@
-// A firm's part of a game file: its flags, policy, shops, finance and monthly reports.
+// A firm's part of a game file: its flags, policy, shops, finance, monthly reports and month-end
+// history.
 #include <limits>
 
 #include "data/byte_stream.h"
 #include "data/result_codes.h"
 #include "data/text_encoding.h"
+#include "game/calendar.h"
 #include "game/finance.h"
 #include "game/firm.h"
+#include "game/firm_history.h"
 #include "game/firm_policy.h"
 #include "game/market.h"
 #include "game/money_convert.h"
+#include "game/monthly_report.h"
 #include "game/settlement.h"
 #include "game/shop_list.h"
 #include "game/town_map.h"
@@ -21,6 +25,10 @@ constexpr std::int64_t kIntMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kIntMax = std::numeric_limits<std::int32_t>::max();
 // Slot, position, size, rent, four timers, suspension, customers and the series counts.
 constexpr std::size_t kShopBytes = 10 + kShopSeriesCount;
+// Date, shops, cash, sales and result.
+constexpr std::size_t kHistoryEntryBytes = 5;
+// One entry a month up to year 100000, the latest a game file can reach.
+constexpr std::size_t kMaxHistoryMonths = 12 * 100000;
 
 }  // namespace
 
@@ -164,6 +172,43 @@ int ShopList::loadState(ByteReader& in) {
     return kOk;
 }
 
+void FirmHistory::saveState(ByteWriter& out) const {
+    out.varint(entries_.size());
+    for (const FirmHistoryEntry& entry : entries_) {
+        out.integer(entry.date);
+        out.integer(entry.shops);
+        out.integer(entry.cash);
+        out.integer(entry.sales);
+        out.integer(entry.result);
+    }
+}
+
+int FirmHistory::loadState(ByteReader& in, std::int32_t nextDate) {
+    std::size_t count = 0;
+    if (!in.count(count, kMaxHistoryMonths, kHistoryEntryBytes)) {
+        return kRefused;
+    }
+    std::vector<FirmHistoryEntry> entries(count);
+    std::int32_t previous = Calendar::dateCodeOf(1, 1) - 1;  // before the first month
+    for (FirmHistoryEntry& entry : entries) {
+        if (!in.integerIn(previous + 1, std::int64_t{nextDate} - 1, entry.date) ||
+            !in.integerIn(0, kFirmShopSlots, entry.shops) ||
+            !in.integerIn(-kMoneyLimit, kMoneyLimit, entry.cash) ||
+            !in.integerIn(-kReportLimit, kReportLimit, entry.sales) ||
+            !in.integerIn(-kReportLimit, kReportLimit, entry.result)) {
+            return kRefused;
+        }
+        const std::int32_t month = Calendar::monthOf(entry.date);
+        if (month < 1 || month > 12) {
+            in.fail();
+            return kRefused;
+        }
+        previous = entry.date;
+    }
+    entries_ = std::move(entries);
+    return kOk;
+}
+
 void Firm::saveState(ByteWriter& out) const {
     out.integer(index_);
     out.text(name_);
@@ -175,6 +220,7 @@ void Firm::saveState(ByteWriter& out) const {
     shops_->saveState(out);
     finance_->saveState(out);
     settlement_->saveState(out);
+    history_.saveState(out);
 }
 
 int Firm::loadState(ByteReader& in) {
@@ -192,7 +238,8 @@ int Firm::loadState(ByteReader& in) {
     }
     if (policy_->loadState(in) != kOk || shops_->loadState(in) != kOk ||
         policy_->shopCount() != shops_->activeCount() || !shopsStandOnTheMap() ||
-        finance_->loadState(in) != kOk || settlement_->loadState(in) != kOk) {
+        finance_->loadState(in) != kOk || settlement_->loadState(in) != kOk ||
+        history_.loadState(in, calendar_->dateCode()) != kOk) {
         in.fail();
         return kRefused;
     }

@@ -227,6 +227,8 @@ int Game::readSavedGame(const std::vector<GameFileSection>& sections, std::uint3
         fileError_ = "the data files cannot be loaded";
         return kGameFileDataChanged;
     }
+    // The firms' month-end history is checked against the saved month.
+    calendar_->setMonthsPlayed(counters.monthsPlayed);
     auto readSection = [&sections](Section which, auto load) {
         ByteReader in(sections[which].bytes);
         return load(in) == kOk && in.atEnd();
@@ -255,7 +257,6 @@ int Game::readSavedGame(const std::vector<GameFileSection>& sections, std::uint3
         return kGameFileDamaged;
     }
 
-    calendar_->setMonthsPlayed(counters.monthsPlayed);
     competitorCount_ = counters.competitorCount;
     poisonings_ = counters.poisonings;
     overworkDeaths_ = counters.overworkDeaths;

@@ -9,6 +9,9 @@
 
 namespace vellmora {
 
+// Report figures are balances and a few sums of them; this bound leaves their sums room.
+inline constexpr Money kReportLimit = Money{1} << 60;
+
 // One settled month: a value per finance column (kColumnCodes), all 0 until set.
 struct MonthlyReport {
     int date = 0;  // date code of the settled month

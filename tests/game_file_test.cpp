@@ -2,6 +2,8 @@
 // refused file leaves the running game as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -14,8 +16,11 @@
 #include "game/clock.h"
 #include "game/finance.h"
 #include "game/firm.h"
+#include "game/firm_history.h"
 #include "game/game.h"
 #include "game/game_file.h"
+#include "game/money_convert.h"
+#include "game/monthly_report.h"
 #include "game/random.h"
 #include "support/game_fixture.h"
 #include "support/temp_dir.h"
@@ -113,6 +118,15 @@ public:
 
     Game& game() { return game_; }
 
+    // Every firm's month-end history, slot by slot.
+    std::vector<std::vector<FirmHistoryEntry>> histories() const {
+        std::vector<std::vector<FirmHistoryEntry>> all;
+        for (int slot = 0; slot < kFirmSlots; ++slot) {
+            all.push_back(game_.firm(slot)->history().entries());
+        }
+        return all;
+    }
+
 private:
     FixedClock clock_;
     ScopedClock useClock_;
@@ -129,7 +143,8 @@ struct RoundTrip {
 class GameFileRoundTripTest : public ::testing::TestWithParam<RoundTrip> {};
 
 // Saved at month 13, the game and its resumed copy play 60 more months: the same months, and at
-// the end the same books, market and generator (their game files are byte for byte the same).
+// the end the same books, market, month-end history and generator (their game files are byte
+// for byte the same).
 TEST_P(GameFileRoundTripTest, ResumedGamePlaysOnExactlyLikeTheOriginal) {
     const RoundTrip& trip = GetParam();
     ShippedData data;
@@ -138,20 +153,27 @@ TEST_P(GameFileRoundTripTest, ResumedGamePlaysOnExactlyLikeTheOriginal) {
     }
     const std::string saved = data.dir().file("month13.sav");
     std::string original;
-    std::vector<std::uint8_t> originalEnd;
+    std::vector<std::vector<FirmHistoryEntry>> savedHistories;
+    std::vector<std::vector<FirmHistoryEntry>> originalHistories;
     {
         Session session(data.folder(), trip.seed);
         ASSERT_TRUE(session.start(data.map(trip.town), trip.greedy));
         (void)session.play(13);
         ASSERT_FALSE(session.game().finished()) << "pick a seed that plays past month 13";
         ASSERT_EQ(session.game().saveGame(saved), kOk) << session.game().fileError();
+        savedHistories = session.histories();
         original = session.play(60);
+        originalHistories = session.histories();
         ASSERT_EQ(session.game().saveGame(data.dir().file("end-a.sav")), kOk);
     }
+    ASSERT_EQ(savedHistories[0].size(), 13u);
     Session resumed(data.folder(), trip.seed + 1000);  // another clock: nothing may read it
     ASSERT_EQ(resumed.resume(saved, trip.greedy), kOk) << resumed.game().fileError();
     EXPECT_EQ(resumed.game().calendar()->monthsPlayed(), 13);
+    EXPECT_TRUE(resumed.histories() == savedHistories) << "the month-end history changed";
     EXPECT_EQ(resumed.play(60), original);
+    EXPECT_TRUE(resumed.histories() == originalHistories)
+        << "the month-end history differs after 60 months";
     ASSERT_EQ(resumed.game().saveGame(data.dir().file("end-b.sav")), kOk);
     EXPECT_TRUE(TempDir::readFile(data.dir().file("end-a.sav")) ==
                 TempDir::readFile(data.dir().file("end-b.sav")))
@@ -224,6 +246,11 @@ TEST_F(GameFileTest, LoadedGameHasTheSavedStateAndSavesTheSameFile) {
     EXPECT_EQ(other.player()->finance().loans().loanCount(), 1);
     EXPECT_EQ(other.player()->shopCount(), 1);
     EXPECT_EQ(other.player()->finance().ledger().closings().size(), 1u);
+    EXPECT_EQ(other.player()->history().count(), 14);
+    for (int slot = 0; slot < kFirmSlots; ++slot) {
+        EXPECT_TRUE(other.firm(slot)->history().entries() == game_.firm(slot)->history().entries())
+            << "slot " << slot;
+    }
     EXPECT_EQ(other.fileError(), "");
     const std::string again = fixture_.dir().file("again.sav");
     ASSERT_EQ(other.saveGame(again), kOk);
@@ -316,6 +343,95 @@ TEST_F(GameFileTest, RefusedFilesNameTheReasonAndChangeNothing) {
         EXPECT_EQ(rng::state(), random) << refusal.name;
         EXPECT_EQ(snapshot(), before) << refusal.name;
     }
+}
+
+// A month-end history written as given: the count, then each entry.
+struct HistoryClaim {
+    const char* name;
+    std::uint64_t count;
+    std::vector<FirmHistoryEntry> entries;
+};
+
+// The player's history closes section frm0: swaps it for the claim's, in a resealed file.
+std::vector<std::uint8_t> withPlayerHistory(const std::vector<std::uint8_t>& file,
+                                            const FirmHistory& saved, const HistoryClaim& claim) {
+    ByteWriter old;
+    saved.saveState(old);
+    ByteWriter replacement;
+    replacement.varint(claim.count);
+    for (const FirmHistoryEntry& entry : claim.entries) {
+        replacement.integer(entry.date);
+        replacement.integer(entry.shops);
+        replacement.integer(entry.cash);
+        replacement.integer(entry.sales);
+        replacement.integer(entry.result);
+    }
+    std::vector<std::uint8_t> bytes = file;
+    const std::size_t start = sectionAt(bytes, 4);
+    const std::size_t end = start + le32(bytes, start - 4);
+    const std::size_t tail = end - old.size();
+    EXPECT_TRUE(std::equal(old.bytes().begin(), old.bytes().end(),
+                           bytes.begin() + static_cast<std::ptrdiff_t>(tail)));
+    bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(tail),
+                bytes.begin() + static_cast<std::ptrdiff_t>(end));
+    bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(tail), replacement.bytes().begin(),
+                 replacement.bytes().end());
+    putLe32(bytes, start - 4,
+            static_cast<std::uint32_t>(end - start - old.size() + replacement.size()));
+    sealGameFile(bytes);
+    return bytes;
+}
+
+TEST_F(GameFileTest, HistoryBeyondTheSavedMonthOrOutOfRangeIsRefused) {
+    // Saved after 14 months: the history holds 101 to 112, 201 and 202; 203 is being played.
+    const FirmHistory& saved = game_.player()->history();
+    const FirmHistoryEntry first{101, 1, 5000, 100, -20};
+    auto entry = [&first](std::int32_t date) {
+        FirmHistoryEntry e = first;
+        e.date = date;
+        return e;
+    };
+    auto with = [&first](auto change) {
+        FirmHistoryEntry e = first;
+        change(e);
+        return e;
+    };
+    const std::vector<HistoryClaim> refused = {
+        {"2^40 entries, one present", std::uint64_t{1} << 40, {first}},
+        {"two entries claimed, one present", 2, {first}},
+        {"a month repeated", 2, {first, entry(101)}},
+        {"months out of order", 2, {entry(102), first}},
+        {"the month being played", 1, {entry(203)}},
+        {"a month after it", 1, {entry(301)}},
+        {"month 13", 1, {entry(113)}},
+        {"month 0", 1, {entry(200)}},
+        {"negative shops", 1, {with([](auto& e) { e.shops = -1; })}},
+        {"more shops than slots", 1, {with([](auto& e) { e.shops = kFirmShopSlots + 1; })}},
+        {"cash beyond the money limit", 1, {with([](auto& e) { e.cash = kMoneyLimit + 1; })}},
+        {"sales beyond the report limit", 1, {with([](auto& e) { e.sales = kReportLimit + 1; })}},
+        {"result below the report limit", 1, {with([](auto& e) { e.result = -kReportLimit - 1; })}},
+    };
+    const std::vector<std::uint8_t> before = snapshot();
+    for (const HistoryClaim& claim : refused) {
+        const std::string path = write("history.sav", withPlayerHistory(bytes_, saved, claim));
+        EXPECT_EQ(game_.loadGame(path), kGameFileDamaged) << claim.name;
+        EXPECT_EQ(game_.fileError(), "section 'frm0' is damaged") << claim.name;
+        EXPECT_EQ(snapshot(), before) << claim.name;
+    }
+
+    // The same rewriting with figures in range loads them as written.
+    const HistoryClaim accepted{"widest figures",
+                                2,
+                                {with([](auto& e) {
+                                     e.shops = kFirmShopSlots;
+                                     e.cash = -kMoneyLimit;
+                                     e.sales = kReportLimit;
+                                     e.result = -kReportLimit;
+                                 }),
+                                 entry(202)}};
+    const std::string path = write("history.sav", withPlayerHistory(bytes_, saved, accepted));
+    ASSERT_EQ(game_.loadGame(path), kOk) << game_.fileError();
+    EXPECT_TRUE(game_.player()->history().entries() == accepted.entries);
 }
 
 TEST_F(GameFileTest, ChangedOrMissingDataFileIsNamed) {

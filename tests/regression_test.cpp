@@ -27,6 +27,7 @@
 #include "fuzz/fuzz_drivers.h"
 #include "game/account_chart.h"
 #include "game/finance.h"
+#include "game/firm_history.h"
 #include "game/firm_policy.h"
 #include "game/game_file.h"
 #include "game/ledger.h"
@@ -383,6 +384,13 @@ TEST(LengthClaimTest, EveryClaimBeyondTheDataIsRefusedBeforeAnythingIsAllocatedF
              ShopList shops(0);
              Settlement settlement(finance, shops);
              return settlement.loadState(in);
+         }},
+        {"game file: 2^20 month-end history entries (within the months a game can reach)",
+         [] {
+             const Bytes bytes = claimOf(std::uint64_t{1} << 20);
+             ByteReader in(bytes);
+             FirmHistory history;
+             return history.loadState(in, std::numeric_limits<std::int32_t>::max());
          }},
         {"game file: 2^32 shops",
          [] {
