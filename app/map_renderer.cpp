@@ -208,8 +208,11 @@ void MapRenderer::drawGrid(QImage& picture, const ChipGrid& grid, int left, int 
 
 void MapRenderer::drawMap(QImage& frame, int viewX, int viewY, int phase) {
     ++frameCount_;
-    frame.fill(kBlack);
-    if (blocks_.empty() || frame.isNull()) {
+    if (frame.isNull()) {
+        return;
+    }
+    if (blocks_.empty()) {
+        frame.fill(kBlack);
         return;
     }
     // The frame's top-left corner in picture pixels.
@@ -220,8 +223,16 @@ void MapRenderer::drawMap(QImage& frame, int viewX, int viewY, int phase) {
     const int right = std::min(pictureWidth(), originX + frame.width());
     const int bottom = std::min(pictureHeight(), originY + frame.height());
     if (left >= right || top >= bottom) {
+        frame.fill(kBlack);
         return;
     }
+    // Black around the part of the picture that the blocks cover.
+    const int w = frame.width();
+    const int h = frame.height();
+    fillRect(frame, 0, 0, w, top - originY, kBlack);
+    fillRect(frame, 0, bottom - originY, w, h, kBlack);
+    fillRect(frame, 0, 0, left - originX, h, kBlack);
+    fillRect(frame, right - originX, 0, w, h, kBlack);
     const int bx0 = left / kBlockPixels;
     const int by0 = top / kBlockPixels;
     const int bx1 = (right - 1) / kBlockPixels;

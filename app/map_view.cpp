@@ -2,6 +2,7 @@
 
 #include <QMetaObject>
 #include <algorithm>
+#include <utility>
 
 #include "app/chip_pictures.h"
 #include "app/map_renderer.h"
@@ -31,7 +32,10 @@ int clampOrigin(int origin, int mapTiles, int viewPixels) {
 struct MapView::Pictures {
     ChipPictures chips;
     MapRenderer renderer{chips};
-    QImage lastFrame;
+    // The frame being composed and the newest finished one. Neither is ever shared: the GUI
+    // thread takes copies under the lock, so the worker can reuse both without allocating.
+    QImage work;
+    QImage ready;
 };
 
 MapView::MapView(const std::string& programFolder, QWidget* parent)
@@ -150,8 +154,16 @@ void MapView::sortChipSources() {
 QImage MapView::lastFrame() const {
     auto* self = const_cast<MapView*>(this);
     self->lock();
-    QImage frame = pictures_->lastFrame;
+    QImage frame = pictures_->ready.copy();
     self->unlock();
+    return frame;
+}
+
+QImage MapView::takeFrame() {
+    lock();
+    framePending_ = false;
+    QImage frame = pictures_->ready.copy();
+    unlock();
     return frame;
 }
 
@@ -181,7 +193,11 @@ int MapView::onFrame(std::uint32_t, std::uint32_t, std::uint32_t framesBehind) {
     if (framesBehind != 0) {
         return 0;  // late: skip to catch up
     }
-    QImage frame(viewWidth_, std::max(0, viewHeight_ - kMapTop), QImage::Format_RGB32);
+    QImage& frame = pictures_->work;
+    const QSize size(viewWidth_, std::max(0, viewHeight_ - kMapTop));
+    if (frame.size() != size) {
+        frame = QImage(size, QImage::Format_RGB32);
+    }
     if (title_) {
         drawTitle(frame);
     } else {
@@ -192,10 +208,12 @@ int MapView::onFrame(std::uint32_t, std::uint32_t, std::uint32_t framesBehind) {
         }
         phase_ = (phase_ + 1) % kAnimationPhases;
     }
-    pictures_->lastFrame = frame;
-    if (widget_ != nullptr) {
+    std::swap(pictures_->work, pictures_->ready);
+    // One notice at a time: a GUI thread that is busy for a while then takes only the newest.
+    if (widget_ != nullptr && !framePending_) {
+        framePending_ = true;
         QMetaObject::invokeMethod(
-            widget_, [widget = widget_, frame] { widget->showFrame(frame); }, Qt::QueuedConnection);
+            widget_, [widget = widget_] { widget->takeFrame(); }, Qt::QueuedConnection);
     }
     return 1;
 }

@@ -93,6 +93,8 @@ public:
     int onFrame(std::uint32_t elapsedMs, std::uint32_t sinceLastMs,
                 std::uint32_t framesBehind) override;
 
+    // For the widget: a copy of the newest finished frame, clearing the pending notice.
+    QImage takeFrame();
     // The widget tells the view when it is destroyed first.
     void forgetWidget();
 
@@ -115,6 +117,8 @@ private:
     int viewY_ = 0;
     std::atomic<int> phase_ = 0;
     bool title_ = true;
+    // A queued notice to the widget is on its way (guarded by the lock).
+    bool framePending_ = false;
 };
 
 }  // namespace vellmora

@@ -17,6 +17,12 @@ MapWidget::~MapWidget() {
     }
 }
 
+void MapWidget::takeFrame() {
+    if (view_ != nullptr) {
+        showFrame(view_->takeFrame());
+    }
+}
+
 void MapWidget::showFrame(const QImage& frame) {
     frame_ = frame;
     update();

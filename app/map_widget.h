@@ -15,6 +15,8 @@ public:
     MapWidget(MapView* view, QWidget* parent);
     ~MapWidget() override;
 
+    // Fetches the view's newest finished frame and repaints (the view's queued notice).
+    void takeFrame();
     void showFrame(const QImage& frame);
     const QImage& shownFrame() const { return frame_; }
     // Called by the view when it goes away first.

@@ -59,4 +59,15 @@ void copyOpaque(QImage& to, int dx, int dy, const QImage& from, int sx, int sy, 
     }
 }
 
+void fillRect(QImage& to, int x, int y, int w, int h, QRgb colour) {
+    const int left = std::max(0, x);
+    const int top = std::max(0, y);
+    const int right = std::min(to.width(), x + w);
+    const int bottom = std::min(to.height(), y + h);
+    for (int row = top; row < bottom; ++row) {
+        auto* out = reinterpret_cast<QRgb*>(to.scanLine(row));
+        std::fill(out + left, out + std::max(left, right), colour);
+    }
+}
+
 }  // namespace vellmora

@@ -13,4 +13,7 @@ void copyMasked(QImage& to, int dx, int dy, const QImage& from, int sx, int sy, 
 // The same for an opaque source (every pixel copied).
 void copyOpaque(QImage& to, int dx, int dy, const QImage& from, int sx, int sy, int w, int h);
 
+// Fills the w x h rectangle at (x, y), cut to the image.
+void fillRect(QImage& to, int x, int y, int w, int h, QRgb colour);
+
 }  // namespace vellmora

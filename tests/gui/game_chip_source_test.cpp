@@ -21,6 +21,13 @@ constexpr QRgb kBlack = 0xFF000000u;
 // Every building of the fixture's data draws cell (1, 2) of the map sheet.
 const QRgb kFixtureChip = cellColour(1, 2);
 
+test::GameFixtureOptions sized(int width, int height) {
+    test::GameFixtureOptions options;
+    options.width = width;
+    options.height = height;
+    return options;
+}
+
 NewGameSetup setupFor(const test::GameFixture& fixture) {
     NewGameSetup setup;
     setup.mapPath = fixture.mapPath();
@@ -40,9 +47,9 @@ TEST(GameChipSourceTest, AnswersNothingWithoutAMap) {
 
 TEST(GameChipSourceTest, FollowsTheMapOfEveryNewGame) {
     test::ChipFolder chips;
-    const test::GameFixture small({.width = 6, .height = 5});
-    const test::GameFixture wide({.width = 12, .height = 4});
-    const test::GameFixture tall({.width = 5, .height = 9});
+    const test::GameFixture small(sized(6, 5));
+    const test::GameFixture wide(sized(12, 4));
+    const test::GameFixture tall(sized(5, 9));
     Game game(small.folder());
     GameChipSource source(game);
     MapView view(chips.path(), nullptr);
@@ -72,7 +79,7 @@ TEST(GameChipSourceTest, FollowsTheMapOfEveryNewGame) {
 // moves the view, each change under the view's lock.
 TEST(GameChipSourceTest, DrawsWhileTheGameChangesUnderTheLock) {
     test::ChipFolder chips;
-    const test::GameFixture fixture({.width = 12, .height = 10});
+    const test::GameFixture fixture(sized(12, 10));
     Game game(fixture.folder());
     ASSERT_EQ(game.newGame(setupFor(fixture)), kOk);
     GameChipSource source(game);
