@@ -40,6 +40,7 @@ if [ "$fuzz_seconds" -gt 0 ]; then
             settings) seeds+=("$program"/zdt/base.zdt) ;;
             account) seeds+=("$program"/acc.dat) ;;
             map_file) seeds+=("$program"/map/*.zmf) ;;
+            chip_bitmap) seeds+=("$program"/*chip.bmp) ;;
         esac
         for seed in "${seeds[@]}"; do
             cp "$seed" "$work/"

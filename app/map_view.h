@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QImage>
+#include <atomic>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +28,12 @@ public:
     static constexpr int kMarkerRefused = 253;
     static constexpr int kMarkerBuild = 254;
     static constexpr int kMarkerClose = 255;
+    static constexpr int kTitleFramesPerSecond = 1;
+    static constexpr int kGameFramesPerSecond = 10;
+    static constexpr int kAnimationPhases = 8;
+    // The title picture's size, which places it in the middle of the view.
+    static constexpr int kTitleWidth = 770;
+    static constexpr int kTitleHeight = 320;
 
     // Loads "mapchip.bmp", "motionchip.bmp" and the title picture from the program folder
     // `programFolder`; a picture that cannot be loaded draws nothing and is reported once on
@@ -53,17 +61,20 @@ public:
     int tileX(int clientX) const { return clientX / kTile + viewX_; }
     int tileY(int clientY) const { return (clientY - kMapTop) / kTile + viewY_; }
 
-    // Shows the cursor marker cell on a tile, or removes it with -1 or a tile off the map.
+    // Shows the cursor marker cell on a tile, or removes it with -1 or a tile off the map. Draws
+    // one frame at once without moving the animation on.
     void setMarker(int x, int y, int code);
     int markerX() const { return markerX_; }
     int markerY() const { return markerY_; }
     int markerCode() const { return markerCode_; }
 
+    // Takes the chip sources' current pictures; the next frame shows them.
     void redrawLayers();
     void setTitle(bool on);
     bool title() const { return title_; }
 
-    // 0, or -1 (removing a source that is not registered).
+    // 0, or -1 (a null source, adding one twice, removing one that is not registered). Sources
+    // are read only by redrawLayers.
     int addChipSource(ChipSource* source);
     int removeChipSource(ChipSource* source);
     void sortChipSources();
@@ -71,12 +82,26 @@ public:
     int phase() const { return phase_; }
     // The newest finished frame (map area only, view width × (view height - 42)).
     QImage lastFrame() const;
+    // Draws one frame at once, as setMarker does, without moving the animation on (for a view
+    // whose thread is stopped, such as screenshots).
+    void drawNow();
+    // Memory held by the kept map pictures, in bytes, and its limit (pictures on screen in the
+    // current frame are kept even beyond it).
+    std::size_t cachedBytes() const;
+    void setCacheLimit(std::size_t bytes);
 
     int onFrame(std::uint32_t elapsedMs, std::uint32_t sinceLastMs,
                 std::uint32_t framesBehind) override;
 
+    // For the widget: a copy of the newest finished frame, clearing the pending notice.
+    QImage takeFrame();
+    // The widget tells the view when it is destroyed first.
+    void forgetWidget();
+
 private:
     struct Pictures;
+
+    void drawTitle(QImage& frame) const;
 
     std::unique_ptr<Pictures> pictures_;
     MapWidget* widget_ = nullptr;
@@ -90,9 +115,10 @@ private:
     int markerCode_ = -1;
     int viewX_ = 0;
     int viewY_ = 0;
-    int phase_ = 0;
+    std::atomic<int> phase_ = 0;
     bool title_ = true;
-    bool busy_ = false;
+    // A queued notice to the widget is on its way (guarded by the lock).
+    bool framePending_ = false;
 };
 
 }  // namespace vellmora

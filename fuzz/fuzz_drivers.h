@@ -12,6 +12,7 @@
 
 #include "data/account_container.h"
 #include "data/building_table.h"
+#include "data/chip_bitmap.h"
 #include "data/file_io.h"
 #include "data/map_chunk.h"
 #include "data/param_file.h"
@@ -170,6 +171,31 @@ inline void driveScoreFile(Bytes bytes) {
     file.insert(file.end(), lengthAndSeed, lengthAndSeed + 8);
     file.insert(file.end(), plain.begin(), plain.end());
     decode(file);
+}
+
+// A chip bitmap: a loaded one must hold every pixel its size promises.
+inline void driveChipBitmap(Bytes bytes) {
+    ChipBitmap bitmap;
+    if (parseChipBitmap(bytes, bitmap) != kChipBitmapOk) {
+        return;
+    }
+    if (bitmap.pixels.size() !=
+        static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height)) {
+        __builtin_trap();
+    }
+    // Palette colours have 24 bits; reading corners and a grid of pixels lets the sanitizer
+    // catch a read past the rows.
+    auto check = [&bitmap](int x, int y) {
+        if (bitmap.colourAt(x, y) > 0xFFFFFFu) {
+            __builtin_trap();
+        }
+    };
+    for (int y = 0; y < bitmap.height; y += 7) {
+        for (int x = 0; x < bitmap.width; x += 5) {
+            check(x, y);
+        }
+    }
+    check(bitmap.width - 1, bitmap.height - 1);
 }
 
 }  // namespace vellmora::fuzz

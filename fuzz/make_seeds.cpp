@@ -1,5 +1,6 @@
 // Writes the binary fuzz seeds that no build step makes already:
 //   FOLDER/score_file/list.zrf  a score file with a few wins, and plain.bin its chunk tree;
+//   FOLDER/chip_bitmap/*.bmp   small chip sheets, bottom-up and top-down;
 //   FOLDER/game/<n>-<name>      every shipped data file of the program folder behind the game
 //                               target's selector byte (and the score file as its score input);
 //   FOLDER/game_file/hinode.sav a game on the smallest shipped town saved after 14 months.
@@ -18,6 +19,7 @@
 #include "fuzz/game_file_driver.h"
 #include "game/clock.h"
 #include "game/game.h"
+#include "tests/support/chip_bitmap_writer.h"
 
 namespace {
 
@@ -93,6 +95,17 @@ int main(int argc, char** argv) {
                                     scores.end());
     vellmora::unscrambleScoreData(plain, 4321);
     ok = writeFile(folder / "score_file" / "plain.bin", std::string(plain.begin(), plain.end())) &&
+         ok;
+
+    fs::create_directories(folder / "chip_bitmap");
+    ok = writeFile(folder / "chip_bitmap" / "sheet.bmp", vellmora::test::chipSheetBytes(1)) && ok;
+    std::vector<std::uint8_t> pixels(8 * 4);
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = static_cast<std::uint8_t>(i);
+    }
+    ok = writeFile(folder / "chip_bitmap" / "top_down.bmp",
+                   vellmora::test::bmpBytes({.width = 8, .height = 4, .topDown = true},
+                                            vellmora::test::sheetPalette(), pixels)) &&
          ok;
 
     fs::create_directories(folder / "game");

@@ -1,0 +1,39 @@
+#include "app/map_widget.h"
+
+#include <QPainter>
+
+#include "app/map_view.h"
+
+namespace vellmora {
+
+MapWidget::MapWidget(MapView* view, QWidget* parent) : QWidget(parent), view_(view) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+MapWidget::~MapWidget() {
+    if (view_ != nullptr) {
+        view_->forgetWidget();
+    }
+}
+
+void MapWidget::takeFrame() {
+    if (view_ != nullptr) {
+        showFrame(view_->takeFrame());
+    }
+}
+
+void MapWidget::showFrame(const QImage& frame) {
+    frame_ = frame;
+    update();
+}
+
+void MapWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    if (!frame_.isNull()) {
+        painter.drawImage(0, 0, frame_);
+    }
+}
+
+}  // namespace vellmora

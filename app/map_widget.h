@@ -1,0 +1,33 @@
+// The widget that shows the map view's frames. It lives on the GUI thread; the view's worker
+// hands it each finished frame by a queued call, and painting only copies the newest one.
+// Mouse events pass through to the parent, which runs the mouse modes.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace vellmora {
+
+class MapView;
+
+class MapWidget : public QWidget {
+public:
+    MapWidget(MapView* view, QWidget* parent);
+    ~MapWidget() override;
+
+    // Fetches the view's newest finished frame and repaints (the view's queued notice).
+    void takeFrame();
+    void showFrame(const QImage& frame);
+    const QImage& shownFrame() const { return frame_; }
+    // Called by the view when it goes away first.
+    void forgetView() { view_ = nullptr; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    MapView* view_;
+    QImage frame_;
+};
+
+}  // namespace vellmora
