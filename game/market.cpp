@@ -10,23 +10,6 @@
 
 namespace vellmora {
 
-namespace {
-
-// Calls visit(tileIndex, d) for every tile whose walking distance d from the field's source is
-// known and at most `limit` (distances truncated toward zero, -1 when unreachable).
-template <typename Visit>
-void forTilesWithin(const DistanceField& field, int limit, Visit visit) {
-    const std::vector<float>& values = field.values();
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const int d = static_cast<int>(values[i]);
-        if (d != -1 && d <= limit) {
-            visit(static_cast<int>(i), d);
-        }
-    }
-}
-
-}  // namespace
-
 Market::Market(const RouteGraph& graph, int slotCount)
     : graph_(&graph), width_(graph.width()), height_(graph.height()) {
     reaches_.resize(static_cast<std::size_t>(slotCount > 0 ? slotCount : 0));
@@ -98,13 +81,15 @@ int Market::placeShop(FirmReach& r, int shopNumber, int x, int y, int base, int 
     if (r.distance[home] == 0 && (r.servingShop[home] != shopNumber || !refresh)) {
         return kRefused;
     }
-    const DistanceField* field = graph_->field(x, y);
-    if (field == nullptr || field->values().size() != r.distance.size()) {
+    // Opening also reaches every tile near the shop; a refresh only reaches its range.
+    const int limit = refresh ? range : std::max(range, kNearbyDistance);
+    const DistanceField* field = graph_->field(x, y, limit);
+    if (field == nullptr || field->width() != r.width() || field->height() != r.height()) {
         return kRefused;
     }
 
-    forTilesWithin(*field, range, [&](int t, int walked) {
-        const auto i = static_cast<std::size_t>(t);
+    field->forTilesWithin(range, [&](int tx, int ty, int walked) {
+        const auto i = static_cast<std::size_t>(r.index(tx, ty));
         // Distance 0 marks the tile a shop stands on; a tile entered at no cost counts as one
         // step away, so it can neither take another shop's own tile nor pass for a shop.
         const int d = i == home ? walked : std::max(walked, 1);
@@ -123,8 +108,8 @@ int Market::placeShop(FirmReach& r, int shopNumber, int x, int y, int base, int 
     });
 
     if (!refresh) {
-        forTilesWithin(*field, kNearbyDistance, [&](int t, int) {
-            const auto i = static_cast<std::size_t>(t);
+        field->forTilesWithin(kNearbyDistance, [&](int tx, int ty, int) {
+            const auto i = static_cast<std::size_t>(r.index(tx, ty));
             ++r.nearbyShops[i];
             ++r.preference[i];
         });
@@ -155,10 +140,10 @@ int Market::closeShopAt(int firm, int x, int y) {
             r->attraction[i] = 0;
         }
     }
-    const DistanceField* field = graph_->field(x, y);
-    if (field != nullptr && field->values().size() == r->distance.size()) {
-        forTilesWithin(*field, kNearbyDistance, [&](int t, int) {
-            const auto i = static_cast<std::size_t>(t);
+    const DistanceField* field = graph_->field(x, y, kNearbyDistance);
+    if (field != nullptr && field->width() == r->width() && field->height() == r->height()) {
+        field->forTilesWithin(kNearbyDistance, [&](int tx, int ty, int) {
+            const auto i = static_cast<std::size_t>(r->index(tx, ty));
             --r->nearbyShops[i];
             --r->preference[i];
         });

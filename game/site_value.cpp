@@ -30,43 +30,43 @@ std::int64_t siteValue(const MarketView& view, const SiteQuery& query, int x, in
     if (!view.buildable(x, y) || view.shopAt(query.firm, x, y) != -1) {
         return kNoSite;
     }
-    const DistanceField* field = view.distanceField(x, y);
+    const DistanceField* field = view.distanceField(x, y, query.range);
     if (field == nullptr) {
         return kNoSite;
     }
     std::int64_t won = 0;
-    for (int ty = 0; ty < view.height(); ++ty) {
-        for (int tx = 0; tx < view.width(); ++tx) {
-            const int d = field->distanceAt(tx, ty);
-            if (d < 0 || d > query.range) {
-                continue;
-            }
-            // Too close to a shop of our own: the two would only share customers.
-            if (d <= kOwnShopExclusionDistance && view.shopAt(query.firm, tx, ty) != -1) {
-                return kNoSite;
-            }
-            // Tiles without customers add nothing; skip the costlier questions about them.
-            const int customers = view.customers(tx, ty);
-            if (customers <= 0) {
-                continue;
-            }
-            const int dominant = view.dominantFirm(tx, ty);
-            if (dominant == query.firm) {
-                continue;
-            }
-            bool counts = false;
-            if (dominant >= 0) {
-                const double rival = view.boostedAttraction(dominant, tx, ty);
-                const auto ours =
-                    static_cast<double>(market_math::pullAt(query.firmScore, query.range, d));
-                counts = ours > kRivalMargin * rival;
-            } else {
-                counts = query.phase != 0 || unclaimed(view, query.firm, tx, ty);
-            }
-            if (counts) {
-                won += customers;
-            }
+    bool nearOwnShop = false;
+    field->forTilesWithin(query.range, [&](int tx, int ty, int d) {
+        // Too close to a shop of our own: the two would only share customers.
+        if (nearOwnShop ||
+            (d <= kOwnShopExclusionDistance && view.shopAt(query.firm, tx, ty) != -1)) {
+            nearOwnShop = true;
+            return;
         }
+        // Tiles without customers add nothing; skip the costlier questions about them.
+        const int customers = view.customers(tx, ty);
+        if (customers <= 0) {
+            return;
+        }
+        const int dominant = view.dominantFirm(tx, ty);
+        if (dominant == query.firm) {
+            return;
+        }
+        bool counts = false;
+        if (dominant >= 0) {
+            const double rival = view.boostedAttraction(dominant, tx, ty);
+            const auto ours =
+                static_cast<double>(market_math::pullAt(query.firmScore, query.range, d));
+            counts = ours > kRivalMargin * rival;
+        } else {
+            counts = query.phase != 0 || unclaimed(view, query.firm, tx, ty);
+        }
+        if (counts) {
+            won += customers;
+        }
+    });
+    if (nearOwnShop) {
+        return kNoSite;
     }
     // The land price coefficient comes from the AI file and may be absurd: the rent cost is
     // already held at the int64 limits, and the difference is held there too.
