@@ -169,6 +169,10 @@ TEST_F(SimTest, BadArgumentsAndDataExitWithCodeTwo) {
     GameFixtureOptions broken;
     broken.mapVersion = 9999;
     GameFixture brokenMap(broken);
+    GameFixtureOptions huge;
+    huge.width = 300;
+    huge.height = 2;
+    GameFixture hugeMap(huge);
     TempDir empty;
     const std::string data = "--data '" + fixture.folder() + "' ";
     struct Case {
@@ -182,7 +186,9 @@ TEST_F(SimTest, BadArgumentsAndDataExitWithCodeTwo) {
           Case{data + "--seed", "--seed"}, Case{data + "--colour blue", "--colour"},
           Case{data + "--scores ''", "--scores"}, Case{data + "--map nowhere", "nowhere"},
           Case{"--data '" + empty.path().string() + "'", "base.zdt"},
-          Case{"--data '" + brokenMap.folder() + "' --map town", "town"}}) {
+          Case{"--data '" + brokenMap.folder() + "' --map town", "town"},
+          Case{"--data '" + hugeMap.folder() + "' --map town",
+               "300 x 2 tiles; the largest town is 256 x 256"}}) {
         SCOPED_TRACE(c.args);
         const RunResult run = runSim(c.args);
         EXPECT_EQ(run.exitCode, 2);

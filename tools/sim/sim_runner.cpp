@@ -79,8 +79,9 @@ bool runGame(const GameSetup& setup, std::ostream& log, GameResult& result, std:
     newGame.companyName = "sim";
     newGame.competitorCount = setup.competitors;
     if (game.newGame(newGame) != kOk || game.player() == nullptr) {
+        const std::string why = game.loadErrorText();
         error = "cannot start a game from data folder '" + setup.dataFolder + "' with map '" +
-                setup.mapPath + "'";
+                setup.mapPath + "'" + (why.empty() ? std::string() : ": " + why);
         return false;
     }
     std::unique_ptr<GreedyPlayer> greedy;
