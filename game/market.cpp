@@ -1,6 +1,7 @@
 #include "game/market.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "data/map_chunk.h"
@@ -105,6 +106,7 @@ int Market::placeShop(FirmReach& r, int shopNumber, int x, int y, int base, int 
         }
         r.distance[i] = d;
         r.servingShop[i] = shopNumber;
+        r.markServed(shopNumber, tx, ty);
     });
 
     if (!refresh) {
@@ -115,9 +117,27 @@ int Market::placeShop(FirmReach& r, int shopNumber, int x, int y, int base, int 
         });
     }
 
-    for (std::size_t i = 0; i < r.servingShop.size(); ++i) {
-        if (r.servingShop[i] == shopNumber) {
-            r.attraction[i] = attractionOf(base, range, r.distance[i]);
+    // Most served tiles share a few distances: each pull is worked out once.
+    std::array<int, kMaxRememberedPull + 1> pulls{};
+    std::array<bool, kMaxRememberedPull + 1> known{};
+    auto pullAt = [&](std::int32_t d) {
+        if (d < 0 || d > kMaxRememberedPull) {
+            return attractionOf(base, range, d);
+        }
+        const auto at = static_cast<std::size_t>(d);
+        if (!known[at]) {
+            pulls[at] = attractionOf(base, range, d);
+            known[at] = true;
+        }
+        return pulls[at];
+    };
+    const FirmReach::Area area = r.servedArea(shopNumber);
+    for (int ty = area.top; ty <= area.bottom; ++ty) {
+        for (int tx = area.left; tx <= area.right; ++tx) {
+            const auto i = static_cast<std::size_t>(r.index(tx, ty));
+            if (r.servingShop[i] == shopNumber) {
+                r.attraction[i] = pullAt(r.distance[i]);
+            }
         }
     }
     return kOk;
@@ -133,13 +153,18 @@ int Market::closeShopAt(int firm, int x, int y) {
         return kRefused;
     }
     const std::int32_t shopNumber = r->servingShop[home];
-    for (std::size_t i = 0; i < r->servingShop.size(); ++i) {
-        if (r->servingShop[i] == shopNumber) {
-            r->servingShop[i] = -1;
-            r->distance[i] = -1;
-            r->attraction[i] = 0;
+    const FirmReach::Area area = r->servedArea(shopNumber);
+    for (int ty = area.top; ty <= area.bottom; ++ty) {
+        for (int tx = area.left; tx <= area.right; ++tx) {
+            const auto i = static_cast<std::size_t>(r->index(tx, ty));
+            if (r->servingShop[i] == shopNumber) {
+                r->servingShop[i] = -1;
+                r->distance[i] = -1;
+                r->attraction[i] = 0;
+            }
         }
     }
+    r->forgetServed(shopNumber);
     const DistanceField* field = graph_->field(x, y, kNearbyDistance);
     if (field != nullptr && field->width() == r->width() && field->height() == r->height()) {
         field->forTilesWithin(kNearbyDistance, [&](int tx, int ty, int) {
