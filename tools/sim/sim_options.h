@@ -20,6 +20,8 @@ struct SimOptions {
     int games = 1;
     std::string dataFolder;    // empty: the program folder
     std::string scoresFolder;  // empty: wins are not written to any score file
+    // Times the fixed benchmark game on every town of the data folder (or only on --map).
+    bool bench = false;
 };
 
 // Parses the arguments after the program name. On failure answers false and sets `error` to a
