@@ -114,6 +114,8 @@ bool readTownParams(const std::string& path, TownParams& out) {
             good = parseInt(value, p.schools);
         } else if (key == "vacant") {
             good = parseReal(value, p.vacant);
+        } else if (key == "countryside") {
+            good = parseReal(value, p.countryside) && p.countryside >= 0.0 && p.countryside <= 1.0;
         } else {
             good = false;
         }
