@@ -164,6 +164,28 @@ TEST_F(SimTest, ScoreFileThatCannotBeReadIsReportedOnStandardError) {
     EXPECT_TRUE(std::filesystem::is_directory(scores.file("town.zrf")));
 }
 
+TEST_F(SimTest, BenchTimesTheFixedGameOnEachTown) {
+    GameFixture fixture;
+    const RunResult run = runSim("--data '" + fixture.folder() + "' --bench");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> out = lines(run.out);
+    // A header, one row per town, then the same as JSON.
+    ASSERT_EQ(out.size(), 3u) << run.out;
+    EXPECT_EQ(out[0].rfind("town", 0), 0u) << out[0];
+    EXPECT_EQ(out[1].rfind("town ", 0), 0u) << out[1];
+    EXPECT_NE(out[1].find("10x8"), std::string::npos) << out[1];
+    const std::string& json = out[2];
+    EXPECT_EQ(json.rfind("{\"bench\": {\"seed\": 1, \"months\": 120, \"player\": \"greedy\"}, "
+                         "\"towns\": [{\"map\": \"town\", \"width\": 10, \"height\": 8, ",
+                         0),
+              0u)
+        << json;
+    for (const char* key : {"\"load_ms\": ", "\"peak_mb\": ", "\"turn_mean_ms\": ",
+                            "\"turn_p95_ms\": ", "\"turn_max_ms\": ", "\"shops\": "}) {
+        EXPECT_NE(json.find(key), std::string::npos) << key;
+    }
+}
+
 TEST_F(SimTest, BadArgumentsAndDataExitWithCodeTwo) {
     GameFixture fixture;
     GameFixtureOptions broken;
