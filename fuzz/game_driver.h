@@ -111,8 +111,8 @@ public:
         return result;
     }
 
-    // Towns above this size are not played: loading one costs the square of its tiles, which an
-    // instrumented build cannot afford for every input.
+    // Towns above this size are not played: every month of a game looks at every tile several
+    // times, which an instrumented build cannot afford for every input.
     static constexpr std::int64_t kMaxTiles = 400;
 
     // The width times the height in a map file's root chunk (file offsets 256 + 8 + 256 and

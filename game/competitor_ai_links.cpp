@@ -25,8 +25,8 @@ public:
     int width() const override { return map_.width(); }
     int height() const override { return map_.height(); }
     bool buildable(int x, int y) const override { return map_.buildable(x, y); }
-    const DistanceField* distanceField(int x, int y) const override {
-        return map_.routeGraph().field(x, y);
+    const DistanceField* distanceField(int x, int y, int limit) const override {
+        return map_.routeGraph().field(x, y, limit);
     }
     int customers(int x, int y) const override { return map_.customers(x, y); }
     int rentAt(int x, int y) const override { return map_.rentAt(x, y); }

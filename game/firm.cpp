@@ -118,7 +118,7 @@ int Firm::checkBuild(int x, int y, int size) const {
         return kRefused;
     }
     // A shop on a tile nobody can walk to would cost money and serve no one.
-    if (map_->routeGraph().field(x, y) == nullptr || !map_->market().hasReach(index_)) {
+    if (!map_->routeGraph().hasField(x, y) || !map_->market().hasReach(index_)) {
         return kRefused;
     }
     return kOk;

@@ -30,6 +30,28 @@ public:
     std::vector<std::int32_t> attraction;
     std::vector<std::int32_t> draw;
 
+    // A rectangle of tiles; empty when right < left.
+    struct Area {
+        int left = 0;
+        int top = 0;
+        int right = -1;
+        int bottom = -1;
+        bool empty() const { return right < left; }
+        void add(int x, int y);
+    };
+    // Shop numbers below this have their served area kept; any other shop's tiles are found by
+    // looking at the whole map.
+    static constexpr int kTrackedShops = 256;
+    // The area holding every tile that the shop serves (no tile outside it has the shop as its
+    // servingShop); the whole map for a shop number that is not tracked. servingShop is written
+    // only by the Market, which keeps these in step through markServed and the two below.
+    Area servedArea(int shop) const;
+    void markServed(int shop, int x, int y);
+    // The shop serves no tile any more.
+    void forgetServed(int shop);
+    // Makes every area anew from the servingShop grid (after it was loaded).
+    void rebuildServedAreas();
+
     // Back to the start values on every tile.
     void clear();
 
@@ -38,6 +60,7 @@ private:
     const RouteGraph* graph_;
     int width_;
     int height_;
+    std::vector<Area> servedAreas_;
 };
 
 }  // namespace vellmora

@@ -113,16 +113,52 @@ int Game::loadData(const std::string& baseListPath, const std::string& accountDa
 
 int Game::loadMapFile(const std::string& path) {
     MapChunk root;
-    if (readMapFile(path, root) != kOk) {
+    const int read = readMapFile(path, root);
+    if (read != kOk) {
+        loadProblem_.kind = read == kMissingFile ? LoadError::MapFile : LoadError::MapFormat;
         return kRefused;
     }
-    return map_->loadMap(root) == kOk ? kOk : kRefused;
+    if (TownMap::declaredSize(root, loadProblem_.width, loadProblem_.height) &&
+        !TownMap::sizeAllowed(loadProblem_.width, loadProblem_.height) && loadProblem_.width > 0 &&
+        loadProblem_.height > 0) {
+        loadProblem_.kind = LoadError::MapTooLarge;
+        return kRefused;
+    }
+    if (map_->loadMap(root) != kOk) {
+        loadProblem_.kind = LoadError::MapFormat;
+        return kRefused;
+    }
+    return kOk;
+}
+
+std::string Game::loadErrorText() const {
+    const std::string size =
+        std::to_string(loadProblem_.width) + " x " + std::to_string(loadProblem_.height);
+    switch (loadProblem_.kind) {
+        case LoadError::None:
+            return std::string();
+        case LoadError::BaseList:
+            return "the base data list cannot be read";
+        case LoadError::MapFile:
+            return "the map file cannot be read";
+        case LoadError::MapFormat:
+            return "the map file is damaged or of another version";
+        case LoadError::MapTooLarge:
+            return "the town is " + size + " tiles; the largest town is " +
+                   std::to_string(TownMap::kMaxSide) + " x " + std::to_string(TownMap::kMaxSide) +
+                   " tiles";
+        case LoadError::Firm:
+            return "a company cannot be created from the data files";
+    }
+    return std::string();
 }
 
 int Game::newGame(const std::string& baseListPath, const std::string& accountDataPath,
                   const std::string* mapPath, int difficulty, std::string_view playerName,
                   std::string_view companyName, int competitorCount) {
+    loadProblem_ = LoadProblem();
     if (loadData(baseListPath, accountDataPath, scoreFolder()) != kOk) {
+        loadProblem_.kind = LoadError::BaseList;
         return kRefused;
     }
     competitorCount = std::clamp(competitorCount, 1, kFirmSlots - 1);
@@ -136,15 +172,18 @@ int Game::newGame(const std::string& baseListPath, const std::string& accountDat
 
     if (controllers_->createController(0, playerName, false) != 0 ||
         firms_->create(0, difficulty, companyName, false) != 0) {
+        loadProblem_.kind = LoadError::Firm;
         return kRefused;
     }
     controllers_->controller(0)->setFirm(firms_->firm(0));
     for (int slot = 1; slot < kFirmSlots; ++slot) {
         if (controllers_->createController(slot, std::string_view(), true) != slot) {
+            loadProblem_.kind = LoadError::Firm;
             return kRefused;
         }
         const std::string company = controllers_->companyName(slot);
         if (firms_->create(slot, kComputerDifficulty, company, slot > competitorCount) != slot) {
+            loadProblem_.kind = LoadError::Firm;
             return kRefused;
         }
         controllers_->controller(slot)->setFirm(firms_->firm(slot));

@@ -35,6 +35,23 @@ struct NewGameSetup {
     int competitorCount = 3;
 };
 
+// Why the last newGame failed; the window and the simulator word it for the user.
+enum class LoadError {
+    None,
+    BaseList,     // the base data list cannot be read
+    MapFile,      // the map file cannot be opened or read
+    MapFormat,    // the map file is damaged or of another version
+    MapTooLarge,  // the town is larger than TownMap::kMaxSide in a direction
+    Firm,         // a company cannot be created (damaged data files)
+};
+
+struct LoadProblem {
+    LoadError kind = LoadError::None;
+    // The town's declared size, for MapTooLarge (and MapFormat when the file held one).
+    int width = 0;
+    int height = 0;
+};
+
 class Game {
 public:
     // Every data file is read from `dataFolder` (the program folder by default): "zdt/base.zdt",
@@ -53,6 +70,12 @@ public:
                               int competitorCount);
     // The same with the data folder's "zdt/base.zdt" and "acc.dat".
     [[nodiscard]] int newGame(const NewGameSetup& setup);
+
+    // Why the last newGame answered kRefused; kind None after a success.
+    const LoadProblem& loadProblem() const { return loadProblem_; }
+    // The same as one line of English, naming the limit and the town's size for a town too
+    // large; empty after a success.
+    std::string loadErrorText() const;
 
     // Plays one month; answers the turn flags. Does nothing (answers 0) unless the last newGame
     // succeeded.
@@ -158,6 +181,7 @@ private:
     bool finished_ = false;
     std::vector<DataFileStamp> dataFiles_;
     mutable std::string fileError_;
+    LoadProblem loadProblem_;
 };
 
 }  // namespace vellmora

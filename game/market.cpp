@@ -1,6 +1,7 @@
 #include "game/market.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "data/map_chunk.h"
@@ -9,23 +10,6 @@
 #include "game/route_graph.h"
 
 namespace vellmora {
-
-namespace {
-
-// Calls visit(tileIndex, d) for every tile whose walking distance d from the field's source is
-// known and at most `limit` (distances truncated toward zero, -1 when unreachable).
-template <typename Visit>
-void forTilesWithin(const DistanceField& field, int limit, Visit visit) {
-    const std::vector<float>& values = field.values();
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const int d = static_cast<int>(values[i]);
-        if (d != -1 && d <= limit) {
-            visit(static_cast<int>(i), d);
-        }
-    }
-}
-
-}  // namespace
 
 Market::Market(const RouteGraph& graph, int slotCount)
     : graph_(&graph), width_(graph.width()), height_(graph.height()) {
@@ -98,13 +82,15 @@ int Market::placeShop(FirmReach& r, int shopNumber, int x, int y, int base, int 
     if (r.distance[home] == 0 && (r.servingShop[home] != shopNumber || !refresh)) {
         return kRefused;
     }
-    const DistanceField* field = graph_->field(x, y);
-    if (field == nullptr || field->values().size() != r.distance.size()) {
+    // Opening also reaches every tile near the shop; a refresh only reaches its range.
+    const int limit = refresh ? range : std::max(range, kNearbyDistance);
+    const DistanceField* field = graph_->field(x, y, limit);
+    if (field == nullptr || field->width() != r.width() || field->height() != r.height()) {
         return kRefused;
     }
 
-    forTilesWithin(*field, range, [&](int t, int walked) {
-        const auto i = static_cast<std::size_t>(t);
+    field->forTilesWithin(range, [&](int tx, int ty, int walked) {
+        const auto i = static_cast<std::size_t>(r.index(tx, ty));
         // Distance 0 marks the tile a shop stands on; a tile entered at no cost counts as one
         // step away, so it can neither take another shop's own tile nor pass for a shop.
         const int d = i == home ? walked : std::max(walked, 1);
@@ -120,19 +106,38 @@ int Market::placeShop(FirmReach& r, int shopNumber, int x, int y, int base, int 
         }
         r.distance[i] = d;
         r.servingShop[i] = shopNumber;
+        r.markServed(shopNumber, tx, ty);
     });
 
     if (!refresh) {
-        forTilesWithin(*field, kNearbyDistance, [&](int t, int) {
-            const auto i = static_cast<std::size_t>(t);
+        field->forTilesWithin(kNearbyDistance, [&](int tx, int ty, int) {
+            const auto i = static_cast<std::size_t>(r.index(tx, ty));
             ++r.nearbyShops[i];
             ++r.preference[i];
         });
     }
 
-    for (std::size_t i = 0; i < r.servingShop.size(); ++i) {
-        if (r.servingShop[i] == shopNumber) {
-            r.attraction[i] = attractionOf(base, range, r.distance[i]);
+    // Most served tiles share a few distances: each pull is worked out once.
+    std::array<int, kMaxRememberedPull + 1> pulls{};
+    std::array<bool, kMaxRememberedPull + 1> known{};
+    auto pullAt = [&](std::int32_t d) {
+        if (d < 0 || d > kMaxRememberedPull) {
+            return attractionOf(base, range, d);
+        }
+        const auto at = static_cast<std::size_t>(d);
+        if (!known[at]) {
+            pulls[at] = attractionOf(base, range, d);
+            known[at] = true;
+        }
+        return pulls[at];
+    };
+    const FirmReach::Area area = r.servedArea(shopNumber);
+    for (int ty = area.top; ty <= area.bottom; ++ty) {
+        for (int tx = area.left; tx <= area.right; ++tx) {
+            const auto i = static_cast<std::size_t>(r.index(tx, ty));
+            if (r.servingShop[i] == shopNumber) {
+                r.attraction[i] = pullAt(r.distance[i]);
+            }
         }
     }
     return kOk;
@@ -148,17 +153,22 @@ int Market::closeShopAt(int firm, int x, int y) {
         return kRefused;
     }
     const std::int32_t shopNumber = r->servingShop[home];
-    for (std::size_t i = 0; i < r->servingShop.size(); ++i) {
-        if (r->servingShop[i] == shopNumber) {
-            r->servingShop[i] = -1;
-            r->distance[i] = -1;
-            r->attraction[i] = 0;
+    const FirmReach::Area area = r->servedArea(shopNumber);
+    for (int ty = area.top; ty <= area.bottom; ++ty) {
+        for (int tx = area.left; tx <= area.right; ++tx) {
+            const auto i = static_cast<std::size_t>(r->index(tx, ty));
+            if (r->servingShop[i] == shopNumber) {
+                r->servingShop[i] = -1;
+                r->distance[i] = -1;
+                r->attraction[i] = 0;
+            }
         }
     }
-    const DistanceField* field = graph_->field(x, y);
-    if (field != nullptr && field->values().size() == r->distance.size()) {
-        forTilesWithin(*field, kNearbyDistance, [&](int t, int) {
-            const auto i = static_cast<std::size_t>(t);
+    r->forgetServed(shopNumber);
+    const DistanceField* field = graph_->field(x, y, kNearbyDistance);
+    if (field != nullptr && field->width() == r->width() && field->height() == r->height()) {
+        field->forTilesWithin(kNearbyDistance, [&](int tx, int ty, int) {
+            const auto i = static_cast<std::size_t>(r->index(tx, ty));
             --r->nearbyShops[i];
             --r->preference[i];
         });

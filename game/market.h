@@ -25,6 +25,8 @@ public:
     static constexpr int kNearbyDistance = 10;
     // The monthly update holds every preference inside 0 to this.
     static constexpr std::int32_t kMaxPreference = 60;
+    // A shop's pull at each distance up to this is worked out once per placement.
+    static constexpr int kMaxRememberedPull = 64;
 
     // The graph is the town map's; it must outlive the market. The size is the graph's; slots
     // start empty.

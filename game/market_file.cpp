@@ -55,6 +55,7 @@ int Market::loadReach(int firm, const MapChunk& chunk) {
         r.attraction[i] = values[3];
         r.draw[i] = values[4];
     }
+    r.rebuildServedAreas();
     return kOk;
 }
 

@@ -1,5 +1,6 @@
 #include "game/route_graph.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "data/result_codes.h"
@@ -25,17 +26,25 @@ void RouteGraph::setCost(int x, int y, int cost) {
 // Label correcting with a FIFO queue: a tile is queued when first reached and queued again
 // whenever a strictly shorter distance is found for it (a tile already waiting in the queue is
 // not added twice, which changes no result). With edge weights that are the (whole number) cost
-// of the tile entered, the float sums stay exact.
-void RouteGraph::searchInto(int x, int y, SearchScratch& scratch,
-                            std::vector<float>& distances) const {
-    const std::size_t count = costs_.size();
-    distances.assign(count, -1.0f);
-    if (!contains(x, y)) {
-        return;
+// of the tile entered, the float sums stay exact. A step that would end beyond `limit` is not
+// taken: costs are never negative, so no shortest path to a tile within the limit passes beyond
+// it, and every distance up to the limit is the same as without one.
+DistanceField RouteGraph::searchWith(const std::vector<std::int32_t>& costs, int x, int y,
+                                     int limit, SearchScratch& scratch) const {
+    const std::size_t count = costs.size();
+    if (!contains(x, y) || count == 0) {
+        return DistanceField(width_, height_, limit, 0, 0, 0, 0, {});
     }
-    // Each tile is in the queue at most once, so a ring of `count` slots never overflows.
-    scratch.ring.resize(count);
-    scratch.queued.assign(count, 0);
+    if (scratch.distances.size() != count) {
+        scratch.distances.assign(count, -1.0f);
+        scratch.queued.assign(count, 0);
+        // Each tile is in the queue at most once, so a ring of `count` slots never overflows.
+        scratch.ring.resize(count);
+    }
+    std::vector<float>& distances = scratch.distances;
+    std::vector<std::uint32_t>& touched = scratch.touched;
+    touched.clear();
+    const double farthest = static_cast<double>(limit);
     std::size_t head = 0;
     std::size_t size = 0;
     auto push = [&](std::size_t tile) {
@@ -45,6 +54,7 @@ void RouteGraph::searchInto(int x, int y, SearchScratch& scratch,
     };
 
     distances[index(x, y)] = 0.0f;
+    touched.push_back(static_cast<std::uint32_t>(index(x, y)));
     push(index(x, y));
     const std::size_t w = static_cast<std::size_t>(width_);
     const std::size_t h = static_cast<std::size_t>(height_);
@@ -57,13 +67,20 @@ void RouteGraph::searchInto(int x, int y, SearchScratch& scratch,
         const std::size_t fy = from / w;
         const float base = distances[from];
         auto relax = [&](std::size_t to) {
-            const std::int32_t c = costs_[to];
+            const std::int32_t c = costs[to];
             if (c < 0) {
                 return;
             }
             const float candidate = base + static_cast<float>(c);
-            if (distances[to] >= 0.0f && !(candidate < distances[to])) {
+            if (static_cast<double>(candidate) > farthest) {
                 return;
+            }
+            if (distances[to] >= 0.0f) {
+                if (!(candidate < distances[to])) {
+                    return;
+                }
+            } else {
+                touched.push_back(static_cast<std::uint32_t>(to));
             }
             distances[to] = candidate;
             if (scratch.queued[to] == 0) {
@@ -83,36 +100,60 @@ void RouteGraph::searchInto(int x, int y, SearchScratch& scratch,
             relax(from + w);
         }
     }
+
+    std::size_t left = w;
+    std::size_t right = 0;
+    std::size_t top = h;
+    std::size_t bottom = 0;
+    for (const std::uint32_t tile : touched) {
+        left = std::min<std::size_t>(left, tile % w);
+        right = std::max<std::size_t>(right, tile % w);
+        top = std::min<std::size_t>(top, tile / w);
+        bottom = std::max<std::size_t>(bottom, tile / w);
+    }
+    const std::size_t windowWidth = right - left + 1;
+    const std::size_t windowHeight = bottom - top + 1;
+    std::vector<std::int32_t> window(windowWidth * windowHeight, -1);
+    for (const std::uint32_t tile : touched) {
+        const std::size_t at = (tile / w - top) * windowWidth + (tile % w - left);
+        window[at] = static_cast<std::int32_t>(distances[tile]);
+        distances[tile] = -1.0f;
+    }
+    return DistanceField(width_, height_, limit, static_cast<int>(left), static_cast<int>(top),
+                         static_cast<int>(windowWidth), static_cast<int>(windowHeight),
+                         std::move(window));
 }
 
-DistanceField RouteGraph::search(int x, int y) const {
+DistanceField RouteGraph::search(int x, int y, int limit) const {
     SearchScratch scratch;
-    std::vector<float> distances;
-    searchInto(x, y, scratch, distances);
-    return DistanceField(width_, height_, std::move(distances));
+    return searchWith(costs_, x, y, limit, scratch);
 }
 
 void RouteGraph::computeDistanceFields() {
+    fieldCosts_ = costs_;
     fields_.clear();
     fields_.resize(costs_.size());
-    SearchScratch scratch;
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
-            if (costs_[index(x, y)] >= 0) {
-                std::vector<float> distances;
-                searchInto(x, y, scratch, distances);
-                fields_[index(x, y)] =
-                    std::make_unique<DistanceField>(width_, height_, std::move(distances));
-            }
-        }
-    }
+    fieldBytes_ = 0;
+    fieldsReady_ = true;
 }
 
-const DistanceField* RouteGraph::field(int x, int y) const {
-    if (!contains(x, y) || fields_.empty()) {
+bool RouteGraph::hasField(int x, int y) const {
+    return fieldsReady_ && contains(x, y) && fieldCosts_[index(x, y)] >= 0;
+}
+
+const DistanceField* RouteGraph::field(int x, int y, int limit) const {
+    if (!hasField(x, y)) {
         return nullptr;
     }
-    return fields_[index(x, y)].get();
+    std::unique_ptr<DistanceField>& cached = fields_[index(x, y)];
+    if (cached == nullptr || cached->limit() < limit) {
+        if (cached != nullptr) {
+            fieldBytes_ -= cached->bytes();
+        }
+        cached = std::make_unique<DistanceField>(searchWith(fieldCosts_, x, y, limit, scratch_));
+        fieldBytes_ += cached->bytes();
+    }
+    return cached.get();
 }
 
 int RouteGraph::loadChunk(const MapChunk& chunk) {
@@ -133,6 +174,9 @@ int RouteGraph::loadChunk(const MapChunk& chunk) {
     }
     costs_ = std::move(costs);
     fields_.clear();
+    fieldCosts_.clear();
+    fieldBytes_ = 0;
+    fieldsReady_ = false;
     return kOk;
 }
 

@@ -20,8 +20,8 @@ public:
     virtual int width() const = 0;
     virtual int height() const = 0;
     virtual bool buildable(int x, int y) const = 0;
-    // Walking distances from the tile; null when it cannot be walked.
-    virtual const DistanceField* distanceField(int x, int y) const = 0;
+    // Walking distances from the tile, at least up to `limit`; null when it cannot be walked.
+    virtual const DistanceField* distanceField(int x, int y, int limit) const = 0;
     virtual int customers(int x, int y) const = 0;
     virtual int rentAt(int x, int y) const = 0;  // with street frontage
     virtual int shopAt(int firm, int x, int y) const = 0;

@@ -29,8 +29,7 @@ int TownMap::init(int width, int height, const std::string& buildingDataPath) {
 }
 
 std::unique_ptr<TownMap::Tiles> TownMap::makeTiles(int width, int height) const {
-    if (buildings_.definitions().empty() || width < 1 || height < 1 || width > kMaxTiles ||
-        height > kMaxTiles || width * height > kMaxTiles) {
+    if (buildings_.definitions().empty() || !sizeAllowed(width, height)) {
         return nullptr;
     }
     auto tiles = std::make_unique<Tiles>(width, height);

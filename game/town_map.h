@@ -28,9 +28,8 @@ public:
     // Size of one tile's picture in the chip bitmaps and on screen.
     static constexpr int kTileWidthPixels = 48;
     static constexpr int kTileHeightPixels = 48;
-    // Maps are bounded so that a file cannot demand unbounded memory: the distance fields
-    // take (width * height)^2 floats.
-    static constexpr int kMaxTiles = 6400;
+    // The largest town in either direction, so that a file cannot demand unbounded memory.
+    static constexpr int kMaxSide = 256;
     // Offsets in the root chunk's data.
     static constexpr std::size_t kRootWidthOffset = 256;
     static constexpr std::size_t kRootHeightOffset = 260;
@@ -56,6 +55,10 @@ public:
     [[nodiscard]] int drawBuildingId(int x, int y, std::int32_t id);
     // Empties one display layer of the tile (chip -1, attribute 0).
     void clearChip(int x, int y, int layer) { tiles_->layers.clear(x, y, layer); }
+    // Whether a width x height town can be made (each side 1 to kMaxSide).
+    static bool sizeAllowed(int width, int height);
+    // The size a map file's root chunk declares; false when the chunk is too short to hold it.
+    static bool declaredSize(const MapChunk& root, int& width, int& height);
     // Replaces the whole map from a map file's root chunk. kRefused, with the previous map left
     // as it was, for a wrong version, a missing market or route chunk, sizes that disagree or
     // data that is too short.

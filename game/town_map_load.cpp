@@ -15,14 +15,26 @@ constexpr std::size_t kMarketFlagsOffset = 16;
 
 }  // namespace
 
-int TownMap::loadMap(const MapChunk& root) {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    if (!root.readInt32(kRootWidthOffset, width) || !root.readInt32(kRootHeightOffset, height)) {
-        return kRefused;
+bool TownMap::sizeAllowed(int width, int height) {
+    return width >= 1 && height >= 1 && width <= kMaxSide && height <= kMaxSide;
+}
+
+bool TownMap::declaredSize(const MapChunk& root, int& width, int& height) {
+    std::int32_t w = 0;
+    std::int32_t h = 0;
+    if (!root.readInt32(kRootWidthOffset, w) || !root.readInt32(kRootHeightOffset, h)) {
+        return false;
     }
+    width = w;
+    height = h;
+    return true;
+}
+
+int TownMap::loadMap(const MapChunk& root) {
+    int width = 0;
+    int height = 0;
     // The declared size is checked against the tiles present before anything is made for it.
-    if (width < 1 || height < 1 || width > kMaxTiles || height > kMaxTiles) {
+    if (!declaredSize(root, width, height) || !sizeAllowed(width, height)) {
         return kRefused;
     }
     const std::size_t tileCount =

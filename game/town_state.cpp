@@ -60,8 +60,7 @@ void TownMap::saveState(ByteWriter& out) const {
 int TownMap::loadState(ByteReader& in) {
     int width = 0;
     int height = 0;
-    if (!in.integerIn(1, kMaxTiles, width) || !in.integerIn(1, kMaxTiles, height) ||
-        width * height > kMaxTiles) {
+    if (!in.integerIn(1, kMaxSide, width) || !in.integerIn(1, kMaxSide, height)) {
         in.fail();
         return kRefused;
     }

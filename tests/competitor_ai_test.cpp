@@ -64,7 +64,7 @@ public:
     int width() const override { return t_.width; }
     int height() const override { return t_.height; }
     bool buildable(int x, int y) const override { return t_.buildable[t_.at(x, y)]; }
-    const DistanceField* distanceField(int x, int y) const override {
+    const DistanceField* distanceField(int x, int y, int) const override {
         return &t_.fields[t_.at(x, y)];
     }
     int customers(int x, int y) const override { return t_.customers[t_.at(x, y)]; }

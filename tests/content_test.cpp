@@ -314,7 +314,8 @@ TEST(ContentMaps, EveryTownLoadsWithAReachableSiteOnEveryBuildableTile) {
                 EXPECT_EQ(map.buildingId(x, y), id) << x << "," << y;
                 if (map.buildable(x, y)) {
                     ++buildable;
-                    EXPECT_NE(map.routeGraph().field(x, y), nullptr) << x << "," << y;
+                    EXPECT_NE(map.routeGraph().field(x, y, Market::kNearbyDistance), nullptr)
+                        << x << "," << y;
                 }
             }
         }
@@ -323,6 +324,7 @@ TEST(ContentMaps, EveryTownLoadsWithAReachableSiteOnEveryBuildableTile) {
     EXPECT_EQ(sizes.count({20, 15}), 1u);
     EXPECT_EQ(sizes.count({32, 24}), 2u);
     EXPECT_EQ(sizes.count({48, 36}), 1u);
+    EXPECT_EQ(sizes.count({128, 128}), 1u);
 }
 
 TEST(ContentGame, EveryTownStartsAndItsComputerCompaniesOpenShops) {

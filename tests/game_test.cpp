@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "data/building_table.h"
@@ -17,6 +18,7 @@
 #include "game/firm.h"
 #include "game/firm_policy.h"
 #include "game/firms.h"
+#include "game/town_map.h"
 #include "support/game_fixture.h"
 #include "support/game_fixture_play.h"
 
@@ -121,10 +123,11 @@ TEST(GameTest, BadDataOrMapIsRefusedWithoutCrashing) {
         std::int32_t version;
         bool truncate;
         bool dropBaseList;
+        LoadError why;
     };
-    for (const Case c : {Case{"header version 9999", 9999, false, false},
-                         Case{"length beyond the file", 10000, true, false},
-                         Case{"no base list", 10000, false, true}}) {
+    for (const Case c : {Case{"header version 9999", 9999, false, false, LoadError::MapFormat},
+                         Case{"length beyond the file", 10000, true, false, LoadError::MapFormat},
+                         Case{"no base list", 10000, false, true, LoadError::BaseList}}) {
         SCOPED_TRACE(c.what);
         GameFixtureOptions options;
         options.mapVersion = c.version;
@@ -140,6 +143,8 @@ TEST(GameTest, BadDataOrMapIsRefusedWithoutCrashing) {
         NewGameSetup setup;
         setup.mapPath = fixture.mapPath();
         EXPECT_EQ(game.newGame(setup), kRefused);
+        EXPECT_EQ(game.loadProblem().kind, c.why);
+        EXPECT_FALSE(game.loadErrorText().empty());
         EXPECT_EQ(game.player(), nullptr);
         EXPECT_EQ(game.endTurn(), TurnFlags::None);
         EXPECT_EQ(game.buildShop(3, 3, 0), kRefused);
@@ -150,6 +155,44 @@ TEST(GameTest, BadDataOrMapIsRefusedWithoutCrashing) {
     NewGameSetup setup;
     setup.mapPath = fixture.dir().file("map/none.zmf");
     EXPECT_EQ(game.newGame(setup), kRefused);
+    EXPECT_EQ(game.loadProblem().kind, LoadError::MapFile);
+    setup.mapPath = fixture.mapPath();
+    ASSERT_EQ(game.newGame(setup), kOk);
+    EXPECT_EQ(game.loadProblem().kind, LoadError::None);
+    EXPECT_EQ(game.loadErrorText(), "");
+}
+
+TEST(GameTest, TownLargerThanTheLimitIsRefusedNamingBothSizes) {
+    struct Case {
+        int width;
+        int height;
+        int result;
+    };
+    for (const Case c :
+         {Case{TownMap::kMaxSide, 3, kOk}, Case{3, TownMap::kMaxSide, kOk},
+          Case{TownMap::kMaxSide + 1, 3, kRefused}, Case{3, TownMap::kMaxSide + 44, kRefused}}) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        GameFixtureOptions options;
+        options.width = c.width;
+        options.height = c.height;
+        GameFixture fixture(options);
+        Game game(fixture.folder());
+        NewGameSetup setup;
+        setup.mapPath = fixture.mapPath();
+        ASSERT_EQ(game.newGame(setup), c.result);
+        if (c.result == kOk) {
+            EXPECT_EQ(game.mapWidth(), c.width);
+            continue;
+        }
+        EXPECT_EQ(game.loadProblem().kind, LoadError::MapTooLarge);
+        EXPECT_EQ(game.loadProblem().width, c.width);
+        EXPECT_EQ(game.loadProblem().height, c.height);
+        const std::string text = game.loadErrorText();
+        EXPECT_NE(text.find(std::to_string(c.width) + " x " + std::to_string(c.height)),
+                  std::string::npos)
+            << text;
+        EXPECT_NE(text.find("256 x 256"), std::string::npos) << text;
+    }
 }
 
 TEST(GameTest, NewGameFailingHalfWayLeavesNothingToPlay) {
@@ -169,6 +212,7 @@ TEST(GameTest, NewGameFailingHalfWayLeavesNothingToPlay) {
         setup.mapPath = fixture.mapPath();
         setup.difficulty = difficulty;
         EXPECT_EQ(game->newGame(setup), kRefused);
+        EXPECT_EQ(game->loadProblem().kind, LoadError::Firm);
         EXPECT_FALSE(game->running());
         EXPECT_EQ(game->endTurn(), TurnFlags::None);
         EXPECT_EQ(game->calendar()->dateCode(), 101);

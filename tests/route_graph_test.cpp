@@ -123,6 +123,16 @@ std::vector<float> referenceDistances(const RouteGraph& graph, int sx, int sy) {
     return d;
 }
 
+std::vector<float> valuesOf(const DistanceField& field) {
+    std::vector<float> values;
+    for (int y = 0; y < field.height(); ++y) {
+        for (int x = 0; x < field.width(); ++x) {
+            values.push_back(field.at(x, y));
+        }
+    }
+    return values;
+}
+
 TEST(RouteGraphTest, AgreesWithAReferenceSearchOnAnIrregularTown) {
     RouteGraph graph(13, 9);
     unsigned state = 12345;
@@ -142,9 +152,80 @@ TEST(RouteGraphTest, AgreesWithAReferenceSearchOnAnIrregularTown) {
                 continue;
             }
             ASSERT_NE(field, nullptr);
-            EXPECT_EQ(field->values(), referenceDistances(graph, x, y)) << x << "," << y;
+            EXPECT_EQ(valuesOf(*field), referenceDistances(graph, x, y)) << x << "," << y;
         }
     }
+}
+
+RouteGraph irregularTown() {
+    RouteGraph graph(13, 9);
+    unsigned state = 777;
+    for (int y = 0; y < graph.height(); ++y) {
+        for (int x = 0; x < graph.width(); ++x) {
+            state = state * 1103515245u + 12345u;
+            const int roll = static_cast<int>((state >> 16) % 9);
+            graph.setCost(x, y, roll == 0 ? -1 : (roll == 1 ? 0 : roll - 2));
+        }
+    }
+    return graph;
+}
+
+TEST(RouteGraphTest, LimitedFieldsHoldEveryDistanceUpToTheLimitAndNothingBeyond) {
+    RouteGraph graph = irregularTown();
+    graph.computeDistanceFields();
+    for (int y = 0; y < graph.height(); ++y) {
+        for (int x = 0; x < graph.width(); ++x) {
+            if (!graph.walkable(x, y)) {
+                continue;
+            }
+            const std::vector<float> reference = referenceDistances(graph, x, y);
+            // Asked for with growing limits, as the market asks: each answer holds its limit.
+            for (int limit : {0, 3, 8}) {
+                const DistanceField* field = graph.field(x, y, limit);
+                ASSERT_NE(field, nullptr);
+                EXPECT_GE(field->limit(), limit);
+                const DistanceField searched = graph.search(x, y, limit);
+                for (int ty = 0; ty < graph.height(); ++ty) {
+                    for (int tx = 0; tx < graph.width(); ++tx) {
+                        const float d = reference[static_cast<std::size_t>(ty * 13 + tx)];
+                        const int expected =
+                            d >= 0.0f && d <= static_cast<float>(limit) ? static_cast<int>(d) : -1;
+                        EXPECT_EQ(searched.distanceAt(tx, ty), expected);
+                        if (expected >= 0) {
+                            EXPECT_EQ(field->distanceAt(tx, ty), expected);
+                        }
+                    }
+                }
+                int visited = 0;
+                field->forTilesWithin(limit, [&](int tx, int ty, int d) {
+                    ++visited;
+                    EXPECT_EQ(d,
+                              static_cast<int>(reference[static_cast<std::size_t>(ty * 13 + tx)]));
+                    EXPECT_LE(d, limit);
+                });
+                int within = 0;
+                for (const float d : reference) {
+                    within += d >= 0.0f && d <= static_cast<float>(limit) ? 1 : 0;
+                }
+                EXPECT_EQ(visited, within);
+            }
+        }
+    }
+}
+
+TEST(RouteGraphTest, FieldsKeepTheCostsTheyWereMadeFor) {
+    RouteGraph graph = graphFrom({"111"});
+    graph.computeDistanceFields();
+    graph.setCost(1, 0, 5);
+    // Searched only now, but over the costs of computeDistanceFields.
+    EXPECT_EQ(graph.field(0, 0)->distanceAt(2, 0), 2);
+    EXPECT_EQ(graph.search(0, 0).distanceAt(2, 0), 6);
+    graph.computeDistanceFields();
+    EXPECT_EQ(graph.field(0, 0)->distanceAt(2, 0), 6);
+    EXPECT_TRUE(graph.hasField(1, 0));
+    graph.setCost(1, 0, -1);
+    EXPECT_TRUE(graph.hasField(1, 0));
+    EXPECT_FALSE(graph.walkable(1, 0));
 }
 
 TEST(RouteGraphTest, RouteChunkRoundTripAndRefusals) {

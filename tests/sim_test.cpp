@@ -245,11 +245,37 @@ TEST_F(SimTest, RefusedGameFileOrConflictingOptionsExitWithCodeTwo) {
         << changed.err;
 }
 
+TEST_F(SimTest, BenchTimesTheFixedGameOnEachTown) {
+    GameFixture fixture;
+    const RunResult run = runSim("--data '" + fixture.folder() + "' --bench");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> out = lines(run.out);
+    // A header, one row per town, then the same as JSON.
+    ASSERT_EQ(out.size(), 3u) << run.out;
+    EXPECT_EQ(out[0].rfind("town", 0), 0u) << out[0];
+    EXPECT_EQ(out[1].rfind("town ", 0), 0u) << out[1];
+    EXPECT_NE(out[1].find("10x8"), std::string::npos) << out[1];
+    const std::string& json = out[2];
+    EXPECT_EQ(json.rfind("{\"bench\": {\"seed\": 1, \"months\": 120, \"player\": \"greedy\"}, "
+                         "\"towns\": [{\"map\": \"town\", \"width\": 10, \"height\": 8, ",
+                         0),
+              0u)
+        << json;
+    for (const char* key : {"\"load_ms\": ", "\"peak_mb\": ", "\"turn_mean_ms\": ",
+                            "\"turn_p95_ms\": ", "\"turn_max_ms\": ", "\"shops\": "}) {
+        EXPECT_NE(json.find(key), std::string::npos) << key;
+    }
+}
+
 TEST_F(SimTest, BadArgumentsAndDataExitWithCodeTwo) {
     GameFixture fixture;
     GameFixtureOptions broken;
     broken.mapVersion = 9999;
     GameFixture brokenMap(broken);
+    GameFixtureOptions huge;
+    huge.width = 300;
+    huge.height = 2;
+    GameFixture hugeMap(huge);
     TempDir empty;
     const std::string data = "--data '" + fixture.folder() + "' ";
     struct Case {
@@ -263,7 +289,9 @@ TEST_F(SimTest, BadArgumentsAndDataExitWithCodeTwo) {
           Case{data + "--seed", "--seed"}, Case{data + "--colour blue", "--colour"},
           Case{data + "--scores ''", "--scores"}, Case{data + "--map nowhere", "nowhere"},
           Case{"--data '" + empty.path().string() + "'", "base.zdt"},
-          Case{"--data '" + brokenMap.folder() + "' --map town", "town"}}) {
+          Case{"--data '" + brokenMap.folder() + "' --map town", "town"},
+          Case{"--data '" + hugeMap.folder() + "' --map town",
+               "300 x 2 tiles; the largest town is 256 x 256"}}) {
         SCOPED_TRACE(c.args);
         const RunResult run = runSim(c.args);
         EXPECT_EQ(run.exitCode, 2);

@@ -81,7 +81,8 @@ TEST_F(TownMapTest, InitAndCreateRefuseBadInput) {
     // With no table nothing can be made.
     EXPECT_EQ(fresh.create(4, 3), kRefused);
 
-    const int sizes[][2] = {{0, 3}, {4, 0}, {-1, 5}, {TownMap::kMaxTiles + 1, 1}, {81, 80}};
+    const int sizes[][2] = {
+        {0, 3}, {4, 0}, {-1, 5}, {TownMap::kMaxSide + 1, 1}, {1, TownMap::kMaxSide + 1}};
     for (const auto& size : sizes) {
         EXPECT_EQ(map.create(size[0], size[1]), kRefused) << size[0] << "x" << size[1];
         EXPECT_EQ(map.width(), 4);

@@ -11,7 +11,7 @@ Checks, over N seeds per map and difficulty:
   4. no firm's cash reaches 1,000,000,000 in absolute value in any run.
 
 Usage: tools/balance.py [--sim PATH] [--data DIR] [--seeds 20] [--first-seed 1] [--jobs 2]
-                        [--maps hinode,ekimae,kawabe,oomachi] [--starter hinode]
+                        [--maps hinode,ekimae,kawabe,oomachi,shinkawa] [--starter hinode]
 Prints one table and exits 0 when every check holds, 1 otherwise.
 """
 import argparse
@@ -58,7 +58,7 @@ def main():
     parser.add_argument("--seeds", type=int, default=20)
     parser.add_argument("--first-seed", type=int, default=1)
     parser.add_argument("--jobs", type=int, default=2)
-    parser.add_argument("--maps", default="hinode,ekimae,kawabe,oomachi")
+    parser.add_argument("--maps", default="hinode,ekimae,kawabe,oomachi,shinkawa")
     parser.add_argument("--starter", default="hinode")
     parser.add_argument("--passive-difficulties", default="0,2,4")
     args = parser.parse_args()

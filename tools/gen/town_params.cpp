@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "game/town_map.h"
 #include "tools/gen/gen_text.h"
 #include "tools/gen/town_plan.h"
 
@@ -81,9 +82,9 @@ bool readTownParams(const std::string& path, TownParams& out) {
             p.name = value;
             good = !value.empty();
         } else if (key == "width") {
-            good = parseInt(value, p.width) && p.width >= 8 && p.width <= 128;
+            good = parseInt(value, p.width) && p.width >= 8 && p.width <= TownMap::kMaxSide;
         } else if (key == "height") {
-            good = parseInt(value, p.height) && p.height >= 8 && p.height <= 128;
+            good = parseInt(value, p.height) && p.height >= 8 && p.height <= TownMap::kMaxSide;
         } else if (key == "seed") {
             int seed = 0;
             good = parseInt(value, seed);
@@ -114,6 +115,8 @@ bool readTownParams(const std::string& path, TownParams& out) {
             good = parseInt(value, p.schools);
         } else if (key == "vacant") {
             good = parseReal(value, p.vacant);
+        } else if (key == "countryside") {
+            good = parseReal(value, p.countryside) && p.countryside >= 0.0 && p.countryside <= 1.0;
         } else {
             good = false;
         }

@@ -361,6 +361,8 @@ private:
                     id = pick({{kApartments, 35}, {kHouses, 50}, {kCornerShops, 5}, {kCondos, 10}});
                 } else if (d >= 0.08) {
                     id = pick({{kHouses, 50}, {kDetached, 40}, {kLot, 10}});
+                } else if (p_.countryside > 0.0 && rng_.chance(p_.countryside)) {
+                    id = kWoods;
                 } else {
                     id = pick({{kDetached, 45}, {kLot, 20}, {kWoods, 20}, {kFactory, 15}});
                 }

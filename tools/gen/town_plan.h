@@ -37,6 +37,9 @@ struct TownParams {
     int parks = 1;
     int schools = 1;
     double vacant = 0.06;  // share of lots left free or used as car parks
+    // Share of the outskirts (far from every centre) left as woods, for a big town whose
+    // suburbs thin out into the country.
+    double countryside = 0.0;
 };
 
 // Reads "key=value" lines ("#" lines are notes). False with messages for an unknown key or a

@@ -11,6 +11,7 @@
 #include "data/base_list.h"
 #include "data/program_folder.h"
 #include "game/clock.h"
+#include "tools/sim/bench.h"
 #include "tools/sim/sim_options.h"
 #include "tools/sim/sim_runner.h"
 
@@ -28,25 +29,32 @@ bool isFile(const std::string& path) {
     return std::filesystem::is_regular_file(path, ignored);
 }
 
+// Every map file (*.zmf) in the data folder's "map/", by file name.
+std::vector<std::string> mapsIn(const std::string& mapFolder) {
+    std::vector<std::string> maps;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(mapFolder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        if (it->path().extension() == ".zmf" && isFile(it->path().string())) {
+            maps.push_back(it->path().string());
+        }
+    }
+    std::sort(maps.begin(), maps.end());
+    return maps;
+}
+
 // A map given as a path, or by name in the data folder's "map/" (with or without ".zmf"); with
 // no name, the first map there by file name.
 bool resolveMap(const std::string& folder, const std::string& name, std::string& path,
                 std::string& error) {
     const std::string mapFolder = vellmora::dataPath(folder, vellmora::kMapFolderName);
     if (name.empty()) {
-        std::vector<std::string> maps;
-        std::error_code ec;
-        for (std::filesystem::directory_iterator it(mapFolder, ec), end; !ec && it != end;
-             it.increment(ec)) {
-            if (it->path().extension() == ".zmf" && isFile(it->path().string())) {
-                maps.push_back(it->path().string());
-            }
-        }
+        const std::vector<std::string> maps = mapsIn(mapFolder);
         if (maps.empty()) {
             error = "no map file (*.zmf) in '" + mapFolder + "'";
             return false;
         }
-        path = *std::min_element(maps.begin(), maps.end());
+        path = maps.front();
         return true;
     }
     for (const std::string& candidate : {name, vellmora::joinPath(mapFolder, name),
@@ -75,6 +83,20 @@ int run(const std::vector<std::string>& args) {
     std::string mapPath;
     if (options.loadPath.empty() && !resolveMap(folder, options.map, mapPath, error)) {
         return fail(error);
+    }
+    if (options.bench) {
+        const std::vector<std::string> maps =
+            options.map.empty() ? mapsIn(vellmora::dataPath(folder, vellmora::kMapFolderName))
+                                : std::vector<std::string>{mapPath};
+        std::vector<BenchResult> results;
+        if (!runBench(folder, maps, results, error)) {
+            std::cout.flush();
+            return fail(error);
+        }
+        printBenchTable(results, std::cout);
+        std::cout << benchJson(results) << "\n";
+        std::cout.flush();
+        return 0;
     }
     const std::int64_t firstSeed =
         options.seed ? *options.seed : vellmora::currentClock().secondsSinceEpoch();

@@ -35,6 +35,10 @@ bool parseOptions(const std::vector<std::string>& args, SimOptions& out, std::st
             error = "unexpected argument '" + name + "'";
             return false;
         }
+        if (name == "--bench") {
+            options.bench = true;
+            continue;
+        }
         if (i + 1 >= args.size()) {
             error = "option " + name + " needs a value";
             return false;

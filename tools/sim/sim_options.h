@@ -22,6 +22,8 @@ struct SimOptions {
     std::string scoresFolder;  // empty: wins are not written to any score file
     std::string savePath;      // empty: the game is not saved at the end of the run
     std::string loadPath;      // empty: a new game; else the game file to resume
+    // Times the fixed benchmark game on every town of the data folder (or only on --map).
+    bool bench = false;
 };
 
 // Parses the arguments after the program name. On failure answers false and sets `error` to a

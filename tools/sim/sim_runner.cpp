@@ -79,8 +79,9 @@ bool startGame(const GameSetup& setup, Game& game, std::string& error) {
     newGame.companyName = "sim";
     newGame.competitorCount = setup.competitors;
     if (game.newGame(newGame) != kOk || game.player() == nullptr) {
+        const std::string why = game.loadErrorText();
         error = "cannot start a game from data folder '" + setup.dataFolder + "' with map '" +
-                setup.mapPath + "'";
+                setup.mapPath + "'" + (why.empty() ? std::string() : ": " + why);
         return false;
     }
     return true;
