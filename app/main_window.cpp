@@ -2,6 +2,8 @@
 
 #include <QCursor>
 #include <QDir>
+#include <QFileInfo>
+#include <QIcon>
 #include <QStatusBar>
 
 #include "app/command_ids.h"
@@ -53,6 +55,19 @@ ShellOptions completeOptions(ShellOptions options) {
     return options;
 }
 
+// The program's icon in every size the program folder holds; empty when there is none.
+QIcon programIcon(const std::string& folder) {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        const QString file = QString::fromStdString(
+            joinPath(folder, "res/icons/vellmora-" + std::to_string(size) + ".png"));
+        if (QFileInfo::exists(file)) {
+            icon.addFile(file, QSize(size, size));
+        }
+    }
+    return icon;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(ShellOptions options)
@@ -77,6 +92,7 @@ int MainWindow::onCreate() {
     commands_->buildMenus(menuBar());
     loadMusicList();
     (void)settings_->load(options_.settingsFile);
+    setWindowIcon(programIcon(options_.programFolder));
 
     toolbar_ = std::make_unique<Toolbar>(clientArea(), *commands_, options_.programFolder);
     statusBar_ = std::make_unique<StatusBar>(statusBar());

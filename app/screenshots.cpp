@@ -168,6 +168,12 @@ bool ScreenshotRun::playMonths() {
     return true;
 }
 
+void ScreenshotRun::showTileUnderMouse() {
+    // The middle of the map area, as if the mouse rested there.
+    const QWidget* client = window_.clientArea();
+    window_.onMouseMove(client->width() / 2, client->height() / 2, 0);
+}
+
 void ScreenshotRun::addStandardSteps() {
     addStep({QStringLiteral("title"), [this] {
                  settle(1200);  // the title picture is drawn once a second
@@ -176,6 +182,7 @@ void ScreenshotRun::addStandardSteps() {
     addStep({QStringLiteral("new game"), [this] { return startGame(); }, kBadArguments});
     addStep({QStringLiteral("play"), [this] { return playMonths(); }});
     addStep({QStringLiteral("game"), [this] {
+                 showTileUnderMouse();
                  settle(400);
                  return save(window_, QStringLiteral("game"));
              }});

@@ -62,6 +62,7 @@ private:
     bool startGame();
     bool playMonths();
     void settle(int milliseconds);
+    void showTileUnderMouse();
 
     MainWindow& window_;
     ScreenshotOptions options_;

@@ -9,15 +9,15 @@ namespace vellmora {
 namespace {
 
 constexpr std::array<int, StatusBar::kParts - 1> kRightEdges = {70, 140, 280, 420};
-// Average character width of the font the edges were chosen for.
-constexpr double kDesignCharWidth = 6.0;
+// Width of a digit in the font the edges were chosen for.
+constexpr double kDesignDigitWidth = 6.0;
 
 }  // namespace
 
 StatusBar::StatusBar(QStatusBar* bar) {
     bar->setSizeGripEnabled(true);
-    const double scale =
-        std::max(1.0, QFontMetrics(bar->font()).averageCharWidth() / kDesignCharWidth);
+    const double scale = std::max(
+        1.0, QFontMetrics(bar->font()).horizontalAdvance(QLatin1Char('0')) / kDesignDigitWidth);
     int left = 0;
     for (int part = 0; part < kParts; ++part) {
         auto* label = new QLabel(bar);

@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config ccache
     libgtest-dev
     clang libclang-rt-14-dev
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     fonts-noto-cjk
     libsdl2-mixer-dev libfluidsynth3 fluid-soundfont-gm
     fluidsynth sox
