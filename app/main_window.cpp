@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QIcon>
 #include <QStatusBar>
@@ -131,6 +132,14 @@ void MainWindow::onClose() {
     closeWindow();
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == clientArea() && event->type() == QEvent::Resize) {
+        const int statusHeight = statusBar()->isVisible() ? statusBar()->height() : 0;
+        onSize(isMaximized() ? 2 : 0, clientArea()->width(), clientArea()->height() + statusHeight);
+    }
+    return Window::eventFilter(watched, event);
+}
+
 void MainWindow::setMode(Mode* mode) {
     if (mode != nullptr) {
         currentMode_ = mode;
@@ -138,26 +147,44 @@ void MainWindow::setMode(Mode* mode) {
 }
 
 void MainWindow::onCommand(int id, int code) {
+    if (game_ == nullptr) {
+        return;  // closed
+    }
     setMode(currentMode_->onCommand(id, code));
 }
 
 void MainWindow::onLButtonDown(bool doubleClick, int x, int y, unsigned keyFlags) {
+    if (game_ == nullptr) {
+        return;  // closed
+    }
     setMode(currentMode_->onLButtonDown(doubleClick, x, y, keyFlags));
 }
 
 void MainWindow::onLButtonUp(int x, int y, unsigned keyFlags) {
+    if (game_ == nullptr) {
+        return;  // closed
+    }
     setMode(currentMode_->onLButtonUp(x, y, keyFlags));
 }
 
 void MainWindow::onRButtonUp(int x, int y, unsigned keyFlags) {
+    if (game_ == nullptr) {
+        return;  // closed
+    }
     setMode(currentMode_->onRButtonUp(x, y, keyFlags));
 }
 
 void MainWindow::onMouseMove(int x, int y, unsigned keyFlags) {
+    if (game_ == nullptr) {
+        return;  // closed
+    }
     setMode(currentMode_->onMouseMove(x, y, keyFlags));
 }
 
 void MainWindow::onTimer(int id) {
+    if (game_ == nullptr) {
+        return;  // closed
+    }
     setMode(currentMode_->onTimer(id));
 }
 

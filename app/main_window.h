@@ -124,6 +124,10 @@ public:
     void companyInfoCommand();
     void openShopInfo(int shop);
 
+protected:
+    // Client area resizes that the window's own resize does not report (menu bar changes).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void setMode(Mode* mode);
     void loadMusicList();

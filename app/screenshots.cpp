@@ -141,7 +141,7 @@ void ScreenshotRun::onDialogShown(Dialog& dialog) {
         }
         return;
     }
-    dialog.endDialog(0);
+    dialog.endDialog(-1);  // as if cancelled: a shot changes nothing
 }
 
 bool ScreenshotRun::startGame() {
