@@ -33,6 +33,8 @@ public:
     void trigger(int id);
 
     const std::map<int, QAction*>& actions() const { return actions_; }
+    // The "BGM(&M)" submenu: "OFF(&O)" and the pieces, each action's data() its command id.
+    QMenu* musicMenu() const { return musicMenu_; }
 
 private:
     QAction* add(QMenu* menu, int id, const QString& text, bool checkable);

@@ -212,14 +212,21 @@ int MainWindow::startNewGame(const NewGameChoice& choice) {
 }
 
 void MainWindow::reportUnreadableScoreFile() {
+    // The game keeps a score file that it cannot read as it is and records no win in it.
+    const ScoreListStatus& status = game_->scoreListStatus();
+    if (status.state != ScoreListState::Refused && status.state != ScoreListState::Unreadable) {
+        return;
+    }
     const std::string& name = game_->mapName();
-    if (name.empty() || game_->scoreBook().findList(name) != nullptr ||
-        reportedScoreFiles_.count(name) != 0) {
+    if (reportedScoreFiles_.count(name) != 0) {
         return;
     }
     reportedScoreFiles_.insert(name);
-    const std::string file = game_->scoreBook().filePathFor(name);
-    showMessage(this, formatString(kMessageScoreFileUnreadable, file.c_str()),
+    std::string detail = status.path.empty() ? name : status.path;
+    if (!status.reason.empty()) {
+        detail += "\n" + status.reason;
+    }
+    showMessage(this, formatString(kMessageScoreFileUnreadable, detail.c_str()),
                 MessageIcon::Exclamation);
 }
 
