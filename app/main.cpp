@@ -1,11 +1,74 @@
+// The game window, or with --screenshots DIR a scripted run that saves pictures of it.
 #include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
-#include "app/window.h"
+#include "app/main_window.h"
+#include "app/screenshots.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vellmora [--screenshots DIR [--map NAME] [--seed N] [--months N]]\n";
+
+bool hasDisplay() {
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 != nullptr && x11[0] != '\0') || (wayland != nullptr && wayland[0] != '\0');
+}
+
+// Prefers a Japanese face so kanji take their Japanese shapes.
+void useJapaneseFont(QApplication& application) {
+    const QStringList families = QFontDatabase::families();
+    for (const char* name : {"Noto Sans CJK JP", "Noto Sans JP", "IPAGothic", "VL Gothic"}) {
+        if (families.contains(QString::fromLatin1(name))) {
+            QFont font(QString::fromLatin1(name));
+            font.setPointSizeF(application.font().pointSizeF());
+            application.setFont(font);
+            return;
+        }
+    }
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    QString error;
+    const std::optional<vellmora::ScreenshotOptions> screenshots =
+        vellmora::parseScreenshotArguments(args, error);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "vellmora: %s\n%s", error.toUtf8().constData(), kUsage);
+        return vellmora::ScreenshotRun::kBadArguments;
+    }
+    if (screenshots.has_value() && !hasDisplay() && std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+
     QApplication application(argc, argv);
-    vellmora::Window window;
+    QApplication::setApplicationName(QStringLiteral("vellmora"));
+    QApplication::setDesktopFileName(QStringLiteral("vellmora"));
+    useJapaneseFont(application);
+
+    vellmora::MainWindow window;
     window.create();
-    window.show();
-    return QApplication::exec();
+    if (!screenshots.has_value()) {
+        return QApplication::exec();
+    }
+
+    window.showNormal();
+    window.resize(1120, 760);
+    vellmora::ScreenshotRun run(window, *screenshots);
+    int code = 0;
+    QTimer::singleShot(0, &window, [&run, &code] {
+        code = run.run();
+        QApplication::exit(code);
+    });
+    QApplication::exec();
+    return code;
 }

@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config ccache
     libgtest-dev
     clang libclang-rt-14-dev
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libgl-dev
     qt6-charts-dev
     fonts-noto-cjk
     libsdl2-mixer-dev libfluidsynth3 fluid-soundfont-gm

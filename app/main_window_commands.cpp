@@ -1,0 +1,338 @@
+// The command dispatcher and the commands that the window runs itself.
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+
+#include "app/command_ids.h"
+#include "app/command_table.h"
+#include "app/main_window.h"
+#include "app/map_view.h"
+#include "app/message_box.h"
+#include "app/mode.h"
+#include "data/base_list.h"
+#include "data/program_folder.h"
+#include "data/score_book.h"
+#include "data/settings.h"
+#include "data/text_encoding.h"
+#include "dialogs/about_dialog.h"
+#include "dialogs/new_game_dialog.h"
+#include "dialogs/score_table_dialog.h"
+#include "game/game.h"
+#include "resources/string_table.h"
+
+namespace vellmora {
+namespace {
+
+constexpr int kMessageNewGameFailed = 192;
+constexpr int kMessageScoreFileUnreadable = 193;
+constexpr int kDefaultDifficulty = 2;
+constexpr int kDefaultCompetitors = 3;
+
+// A stored number: the value's leading integer (0 when it has none), or the default when absent.
+int storedNumber(const Settings& settings, const char* key, int absent) {
+    const std::string* value = settings.get("game", key);
+    if (value == nullptr) {
+        return absent;
+    }
+    return static_cast<int>(std::strtol(value->c_str(), nullptr, 10));
+}
+
+std::optional<QString> storedName(const Settings& settings, const char* key) {
+    const std::string* value = settings.get("game", key);
+    if (value == nullptr) {
+        return std::nullopt;
+    }
+    return QString::fromStdString(cp932ToUtf8(*value));
+}
+
+// Why a map could not be started, for the player.
+QString newGameFailure(const std::string& programFolder, const QString& mapPath) {
+    const QFileInfo map(mapPath);
+    if (!map.exists()) {
+        return QStringLiteral("ファイルが見つかりません。");
+    }
+    if (!map.isFile() || !map.isReadable()) {
+        return QStringLiteral("ファイルを読み込めません。");
+    }
+    if (!QFileInfo::exists(QString::fromStdString(dataPath(programFolder, kBaseListName)))) {
+        return QStringLiteral("データファイル(zdt/base.zdt)が見つかりません。");
+    }
+    return QStringLiteral("マップファイルの形式が正しくないか、データファイルが壊れています。");
+}
+
+QString baseName(const QString& path) {
+    return QFileInfo(path).completeBaseName();
+}
+
+}  // namespace
+
+Mode* MainWindow::dispatchCommand(Mode& mode, int id, int code) {
+    if (chooseMusic(id)) {
+        return &mode;
+    }
+    switch (id) {
+        case command::kAbout:
+            aboutCommand();
+            return &mode;
+        case command::kNewGame:
+            return mode.newGameCommand(id, code);
+        case command::kScoreTable:
+            scoreTableCommand();
+            return &mode;
+        case command::kExit:
+            exitCommand();
+            return &mode;
+        case command::kBuildSmall:
+        case command::kBuildMedium:
+        case command::kBuildLarge: {
+            mode.onLeave();
+            setToolCheck(id);
+            Mode& build = modes_->build();
+            build.onEnter();
+            build.setShopSize(id == command::kBuildSmall    ? 0
+                              : id == command::kBuildMedium ? 1
+                                                            : 2,
+                              0);
+            return &build;
+        }
+        case command::kCloseShop: {
+            mode.onLeave();
+            setToolCheck(id);
+            Mode& close = modes_->close();
+            close.onEnter();
+            return &close;
+        }
+        case command::kManagementSystem:
+            return mode.managementCommand(id, code);
+        case command::kBudget:
+            return mode.budgetCommand(id, code);
+        case command::kBorrowing:
+            return mode.borrowingCommand(id, code);
+        case command::kStatements:
+            statementsCommand();
+            return &mode;
+        case command::kCompanyInfo:
+            companyInfoCommand();
+            return &mode;
+        case command::kViewNormal:
+        case command::kViewCustomers:
+        case command::kViewCatchment:
+        case command::kViewPreferencePlayer:
+        case command::kViewPreferenceBlue:
+        case command::kViewPreferenceGreen:
+        case command::kViewPreferenceYellow: {
+            displayMode_ = id;
+            refreshDisplay();
+            setDisplayMode(id);
+            return &mode;
+        }
+        case command::kSoundEffects:
+            toggleSoundEffects();
+            return &mode;
+        case command::kAutoRefinance:
+            applyRefinancing(true);
+            return &mode;
+        case command::kEndTurn:
+            endTurnCommand();
+            return &mode;
+        default:
+            return &mode;
+    }
+}
+
+void MainWindow::newGameCommand() {
+    const QString mapFolder = QString::fromStdString(joinPath(options_.programFolder, "map/"));
+    NewGameDialog dialog(this);
+    dialog.setup(mapFolder, storedName(*settings_, "firm"), storedName(*settings_, "player"),
+                 storedNumber(*settings_, "dif", kDefaultDifficulty),
+                 storedNumber(*settings_, "ainum", kDefaultCompetitors));
+    if (dialog.doModal(this) == -1) {
+        return;
+    }
+    (void)startNewGame(dialog.choice());
+}
+
+int MainWindow::startNewGame(const NewGameChoice& choice) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::string mapPath = QFile::encodeName(choice.mapPath).toStdString();
+    const std::string company = utf8ToCp932(choice.companyName.toStdString());
+    const std::string president = utf8ToCp932(choice.presidentName.toStdString());
+
+    // The new game is built beside the running one, which stays whole until it has succeeded.
+    auto fresh = std::make_unique<Game>(options_.programFolder);
+    fresh->setScoreFolder(options_.scoreFolder);
+    fresh->setAutoRefinance(game_->autoRefinance());
+    NewGameSetup setup;
+    setup.mapPath = mapPath;
+    setup.difficulty = choice.difficulty;
+    setup.playerName = president;
+    setup.companyName = company;
+    setup.competitorCount = choice.competitors;
+    if (fresh->newGame(setup) != 0) {
+        QApplication::restoreOverrideCursor();
+        showMessage(
+            this,
+            formatString(
+                kMessageNewGameFailed, choice.mapPath.toUtf8().constData(),
+                newGameFailure(options_.programFolder, choice.mapPath).toUtf8().constData()),
+            MessageIcon::Exclamation);
+        return -1;
+    }
+
+    settings_->set("game", "firm", company);
+    settings_->set("game", "player", president);
+    settings_->set("game", "dif", std::to_string(choice.difficulty));
+    settings_->set("game", "ainum", std::to_string(choice.competitors));
+    const int difficulty = std::clamp(choice.difficulty, 0, 4);
+    setWindowTitle(formatString(163, loadString(103).toUtf8().constData(),
+                                baseName(choice.mapPath).toUtf8().constData(),
+                                loadString(158 + difficulty).toUtf8().constData()));
+
+    mapView_->stop();
+    detachChipSource();
+    game_ = std::move(fresh);
+    attachChipSource();
+    mapView_->setMapSize(game_->mapWidth(), game_->mapHeight());
+    mapView_->redrawLayers();
+    mapView_->setTitle(false);
+    mapView_->start(10);
+
+    showCash();
+    showDate();
+    modes_->normal().onEnter();
+    setDisplayMode(command::kViewNormal);
+    enableGameCommands();
+    QApplication::restoreOverrideCursor();
+    reportUnreadableScoreFile();
+    return 0;
+}
+
+void MainWindow::reportUnreadableScoreFile() {
+    // The game keeps a score file that it cannot read as it is and records no win in it.
+    const ScoreListStatus& status = game_->scoreListStatus();
+    if (status.state != ScoreListState::Refused && status.state != ScoreListState::Unreadable) {
+        return;
+    }
+    const std::string& name = game_->mapName();
+    if (reportedScoreFiles_.count(name) != 0) {
+        return;
+    }
+    reportedScoreFiles_.insert(name);
+    std::string detail = status.path.empty() ? name : status.path;
+    if (!status.reason.empty()) {
+        detail += "\n" + status.reason;
+    }
+    showMessage(this, formatString(kMessageScoreFileUnreadable, detail.c_str()),
+                MessageIcon::Exclamation);
+}
+
+void MainWindow::scoreTableCommand() {
+    if (game_->mapName().empty()) {
+        return;
+    }
+    showScoreTable(nullptr);
+}
+
+void MainWindow::showScoreTable(const ScoreRecord* justWon) {
+    const std::string& name = game_->mapName();
+    ScoreTableDialog dialog(QString::fromStdString(cp932ToUtf8(name)),
+                            game_->scoreBook().findList(name), justWon, this);
+    (void)dialog.doModal(this);
+}
+
+void MainWindow::aboutCommand() {
+    AboutDialog dialog(
+        QString::fromStdString(joinPath(options_.programFolder, "res/icons/vellmora-256.png")),
+        this);
+    (void)dialog.doModal(this);
+}
+
+void MainWindow::exitCommand() {
+    onClose();
+}
+
+void MainWindow::toggleSoundEffects() {
+    soundEffectsOn_ = !soundEffectsOn_;
+    commands_->setChecked(command::kSoundEffects, soundEffectsOn_);
+    settings_->set("sound", "se", soundEffectsOn_ ? "on" : "off");
+}
+
+void MainWindow::applySoundEffectsSetting() {
+    const std::string* value = settings_->get("sound", "se");
+    soundEffectsOn_ = value != nullptr && QString::fromStdString(*value).compare(
+                                              QLatin1String("on"), Qt::CaseInsensitive) == 0;
+    commands_->setChecked(command::kSoundEffects, soundEffectsOn_);
+    settings_->set("sound", "se", soundEffectsOn_ ? "on" : "off");
+}
+
+void MainWindow::applyRefinancing(bool invert) {
+    const std::string* value = settings_->get("game", "rollover");
+    bool on = value != nullptr && *value != "off";
+    if (invert) {
+        on = !on;
+    }
+    game_->setAutoRefinance(on);
+    commands_->setChecked(command::kAutoRefinance, on);
+    settings_->set("game", "rollover", on ? "on" : "off");
+}
+
+void MainWindow::loadMusicList() {
+    const QDir folder(QString::fromStdString(joinPath(options_.programFolder, "music/")));
+    const QStringList files =
+        folder.entryList({QStringLiteral("*.mid")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    for (const QString& file : files) {
+        const int id = command::kFirstMusic + static_cast<int>(musicFiles_.size());
+        if (id > command::kLastMusic) {
+            break;
+        }
+        musicFiles_.push_back(QFile::encodeName(folder.filePath(file)).toStdString());
+        commands_->addMusicEntry(id, QFileInfo(file).completeBaseName());
+    }
+}
+
+bool MainWindow::chooseMusic(int id) {
+    const int count = static_cast<int>(musicFiles_.size());
+    if (id != command::kMusicOff &&
+        (id < command::kFirstMusic || id >= command::kFirstMusic + count)) {
+        return false;
+    }
+    if (audio_.stopMusic) {
+        audio_.stopMusic();
+    }
+    commands_->setChecked(command::kMusicOff, id == command::kMusicOff);
+    for (int entry = 0; entry < count; ++entry) {
+        commands_->setChecked(command::kFirstMusic + entry, command::kFirstMusic + entry == id);
+    }
+    if (id == command::kMusicOff) {
+        settings_->set("sound", "bgm", "<off>");
+        return true;
+    }
+    const std::string& file = musicFiles_[static_cast<std::size_t>(id - command::kFirstMusic)];
+    if (audio_.playMusic) {
+        audio_.playMusic(file);
+    }
+    settings_->set("sound", "bgm",
+                   QFileInfo(QFile::decodeName(file.c_str())).completeBaseName().toStdString());
+    return true;
+}
+
+void MainWindow::applyMusicSetting() {
+    const std::string* value = settings_->get("sound", "bgm");
+    if (value != nullptr) {
+        for (std::size_t entry = 0; entry < musicFiles_.size(); ++entry) {
+            const QString name =
+                QFileInfo(QFile::decodeName(musicFiles_[entry].c_str())).completeBaseName();
+            if (name.toStdString() == *value) {
+                (void)chooseMusic(command::kFirstMusic + static_cast<int>(entry));
+                return;
+            }
+        }
+    }
+    (void)chooseMusic(command::kMusicOff);
+}
+
+}  // namespace vellmora
