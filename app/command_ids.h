@@ -26,6 +26,8 @@ inline constexpr int kViewPreferenceYellow = 32840;
 inline constexpr int kSoundEffects = 32835;
 inline constexpr int kMusicOff = 32834;
 inline constexpr int kAutoRefinance = 32846;
+// Beyond the menu of old: the music and effect volumes.
+inline constexpr int kVolume = 32850;
 inline constexpr int kEndTurn = 32796;
 inline constexpr int kFirstMusic = 10000;
 inline constexpr int kLastMusic = 10007;

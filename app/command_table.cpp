@@ -117,6 +117,7 @@ void CommandTable::buildMenus(QMenuBar* bar) {
     musicMenu_ = options->addMenu(QStringLiteral("BGM(&M)"));
     add(musicMenu_, kMusicOff, QStringLiteral("OFF(&O)"), true);
     add(options, kAutoRefinance, QStringLiteral("自動借換(&D)"), true);
+    add(options, kVolume, QStringLiteral("音量(&V)..."), false);
 
     // A command on the menu bar itself.
     bar->addAction(add(nullptr, kEndTurn, QStringLiteral("ターン終了(&T)"), false));

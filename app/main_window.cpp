@@ -9,12 +9,15 @@
 
 #include "app/command_ids.h"
 #include "app/command_table.h"
+#include "app/game_chip_source.h"
 #include "app/map_view.h"
 #include "app/mode.h"
 #include "app/money_text.h"
 #include "app/status_bar.h"
 #include "app/toolbar.h"
 #include "app/user_folders.h"
+#include "audio/music_player.h"
+#include "audio/sound_bank.h"
 #include "data/base_list.h"
 #include "data/program_folder.h"
 #include "data/settings.h"
@@ -118,6 +121,7 @@ int MainWindow::onCreate() {
     mapView_->start(1);
     mapView_->setView(-2, -1, kStartMapWidth, kStartMapHeight);
 
+    installAudio();
     applySoundEffectsSetting();
     applyMusicSetting();
     applyRefinancing(false);
@@ -315,15 +319,18 @@ void MainWindow::playEffect(int slot) {
     }
 }
 
+// The source asks the game for its current town at every call, so it stays valid across the
+// town maps of new games; it is remade only when the Game object itself is replaced.
 void MainWindow::attachChipSource() {
-    // TODO(wiring): register the game's map with the view, e.g.
-    //   chipSource_ = std::make_unique<GameChipSource>(*game_);  // app/game_chip_source.h
-    //   mapView_->addChipSource(chipSource_.get());
-    // Called with the frame thread stopped, after every change of game_.
+    chipSource_ = std::make_unique<GameChipSource>(*game_);
+    (void)mapView_->addChipSource(chipSource_.get());
 }
 
 void MainWindow::detachChipSource() {
-    // TODO(wiring): mapView_->removeChipSource(chipSource_.get()); chipSource_.reset();
+    if (chipSource_ != nullptr && mapView_ != nullptr) {
+        (void)mapView_->removeChipSource(chipSource_.get());
+    }
+    chipSource_.reset();
 }
 
 }  // namespace vellmora

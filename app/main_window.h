@@ -16,7 +16,13 @@ class QCursor;
 
 namespace vellmora {
 
+namespace audio {
+class MusicPlayer;
+class SoundBank;
+}  // namespace audio
+
 class CommandTable;
+class GameChipSource;
 class Game;
 class MapView;
 class Mode;
@@ -106,6 +112,8 @@ public:
     void aboutCommand();
     void exitCommand();
     void toggleSoundEffects();
+    // The music and effect volumes (main_window_audio.cpp).
+    void volumeCommand();
     // Reads "rollover" (on unless missing or exactly "off"), inverts it when asked, and applies
     // and writes it back.
     void applyRefinancing(bool invert);
@@ -133,6 +141,8 @@ private:
     void loadMusicList();
     void applySoundEffectsSetting();
     void applyMusicSetting();
+    // Plays through the sound device unless hooks were set before start-up (main_window_audio.cpp).
+    void installAudio();
     // Registers the game's map with the view as its picture source; the frame thread is stopped.
     void attachChipSource();
     void detachChipSource();
@@ -142,11 +152,14 @@ private:
     std::unique_ptr<ModeSet> modes_;
     Mode* currentMode_ = nullptr;
     std::unique_ptr<MapView> mapView_;
+    std::unique_ptr<GameChipSource> chipSource_;
     std::unique_ptr<StatusBar> statusBar_;
     std::unique_ptr<CommandTable> commands_;
     std::unique_ptr<Toolbar> toolbar_;
     std::vector<std::string> musicFiles_;  // command id kFirstMusic + i plays file i
     AudioHooks audio_;
+    std::unique_ptr<audio::SoundBank> sounds_;
+    std::unique_ptr<audio::MusicPlayer> music_;
     std::unique_ptr<Settings> settings_;
     int displayMode_;
     bool soundEffectsOn_ = false;

@@ -133,6 +133,9 @@ Mode* MainWindow::dispatchCommand(Mode& mode, int id, int code) {
         case command::kSoundEffects:
             toggleSoundEffects();
             return &mode;
+        case command::kVolume:
+            volumeCommand();
+            return &mode;
         case command::kAutoRefinance:
             applyRefinancing(true);
             return &mode;
@@ -315,8 +318,9 @@ bool MainWindow::chooseMusic(int id) {
     if (audio_.playMusic) {
         audio_.playMusic(file);
     }
-    settings_->set("sound", "bgm",
-                   QFileInfo(QFile::decodeName(file.c_str())).completeBaseName().toStdString());
+    settings_->set(
+        "sound", "bgm",
+        utf8ToCp932(QFileInfo(QFile::decodeName(file.c_str())).completeBaseName().toStdString()));
     return true;
 }
 
@@ -326,7 +330,7 @@ void MainWindow::applyMusicSetting() {
         for (std::size_t entry = 0; entry < musicFiles_.size(); ++entry) {
             const QString name =
                 QFileInfo(QFile::decodeName(musicFiles_[entry].c_str())).completeBaseName();
-            if (name.toStdString() == *value) {
+            if (name.toStdString() == cp932ToUtf8(*value)) {
                 (void)chooseMusic(command::kFirstMusic + static_cast<int>(entry));
                 return;
             }

@@ -1,4 +1,5 @@
 #include "app/screenshots.h"
+#include "dialogs/statements_dialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -126,9 +127,16 @@ bool ScreenshotRun::save(QWidget& widget, const QString& name) {
 
 void ScreenshotRun::onDialogShown(Dialog& dialog) {
     settle(50);
-    const QString name =
-        dialog.objectName().isEmpty() ? QStringLiteral("dialog") : dialog.objectName();
+    QString name = !nextDialogName_.isEmpty()      ? nextDialogName_
+                   : dialog.objectName().isEmpty() ? QStringLiteral("dialog")
+                                                   : dialog.objectName();
+    nextDialogName_.clear();
     save(dialog, name);
+    if (auto* statements = dynamic_cast<StatementsDialog*>(&dialog)) {
+        statements->showPage(1);
+        settle(100);
+        save(dialog, name + QStringLiteral("-trend"));
+    }
     if (auto* newGame = dynamic_cast<NewGameDialog*>(&dialog)) {
         QString file = options_.map;
         if (!file.isEmpty() && !file.endsWith(QStringLiteral(".zmf"), Qt::CaseInsensitive)) {
@@ -180,12 +188,14 @@ void ScreenshotRun::addStandardSteps() {
                  return save(window_, QStringLiteral("title"));
              }});
     addStep({QStringLiteral("new game"), [this] { return startGame(); }, kBadArguments});
+    addBuildSteps();
     addStep({QStringLiteral("play"), [this] { return playMonths(); }});
     addStep({QStringLiteral("game"), [this] {
                  showTileUnderMouse();
                  settle(400);
                  return save(window_, QStringLiteral("game"));
              }});
+    addTownSteps();
     addStep({QStringLiteral("score table"), [this] {
                  window_.commands().trigger(command::kScoreTable);
                  return true;

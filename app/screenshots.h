@@ -63,12 +63,23 @@ private:
     bool playMonths();
     void settle(int milliseconds);
     void showTileUnderMouse();
+    // The town's screens (screenshot_screens.cpp): the tool markers, a shop built, the display
+    // modes and the management and report dialogs.
+    void addBuildSteps();
+    void addTownSteps();
+    bool pointAtTile(int x, int y);
+    bool findTile(bool buildable, int& x, int& y) const;
+    // Opens a dialog through its command; the shot is saved under `name`.
+    bool shootDialog(int command, const QString& name);
 
     MainWindow& window_;
     ScreenshotOptions options_;
     std::unique_ptr<FixedClock> clock_;
     std::vector<Step> steps_;
     std::map<QString, int> used_;
+    QString nextDialogName_;
+    int shopX_ = -1;
+    int shopY_ = -1;
     bool mapFound_ = false;
     bool failed_ = false;
 };
