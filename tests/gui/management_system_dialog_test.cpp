@@ -33,7 +33,8 @@ protected:
         game = test::startGame(fixture);
         ASSERT_NE(game, nullptr);
         ASSERT_EQ(game->buildShop(3, 4, 0), 0);
-        ASSERT_EQ(game->buildShop(5, 4, 0), 1);
+        ASSERT_EQ(game->buildShop(5, 4, 0), 0);
+        ASSERT_EQ(game->shopAt(5, 4, 0), 1);
     }
     Firm& player() { return *game->player(); }
     long long cost() { return changeCost(player().finance(), player().shops()); }
