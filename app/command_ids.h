@@ -28,6 +28,9 @@ inline constexpr int kMusicOff = 32834;
 inline constexpr int kAutoRefinance = 32846;
 // Beyond the menu of old: the music and effect volumes.
 inline constexpr int kVolume = 32850;
+// Game files.
+inline constexpr int kSaveGame = 32851;
+inline constexpr int kOpenGame = 32852;
 inline constexpr int kEndTurn = 32796;
 inline constexpr int kFirstMusic = 10000;
 inline constexpr int kLastMusic = 10007;

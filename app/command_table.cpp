@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "app/command_ids.h"
+#include "app/menu_bar_style.h"
 #include "resources/string_table.h"
 
 namespace vellmora {
@@ -84,8 +85,15 @@ QAction* CommandTable::add(QMenu* menu, int id, const QString& text, bool checka
 
 void CommandTable::buildMenus(QMenuBar* bar) {
     using namespace command;
+    auto* style = new MenuBarTextStyle();
+    style->setParent(bar);
+    bar->setStyle(style);
     QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
     add(file, kNewGame, QStringLiteral("新規マップ(&N)..."), false);
+    add(file, kOpenGame, QStringLiteral("ゲームを開く(&O)..."), false)
+        ->setShortcut(QKeySequence::Open);
+    add(file, kSaveGame, QStringLiteral("ゲームを保存(&A)..."), false)
+        ->setShortcut(QKeySequence::Save);
     add(file, kScoreTable, QStringLiteral("成績表(&S)"), false);
     file->addSeparator();
     add(file, kExit, QStringLiteral("終了(&X)"), false);

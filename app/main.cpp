@@ -55,7 +55,9 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("vellmora"));
     useJapaneseFont(application);
 
-    vellmora::MainWindow window;
+    vellmora::ShellOptions options;
+    options.autosave = !screenshots.has_value();
+    vellmora::MainWindow window(options);
     window.create();
     if (!screenshots.has_value()) {
         return QApplication::exec();

@@ -47,8 +47,11 @@ ShellOptions completeOptions(ShellOptions options) {
     if (options.programFolder.empty()) {
         options.programFolder = vellmora::programFolder();
     }
-    if (options.settingsFile.empty() || options.scoreFolder.empty()) {
+    if (options.settingsFile.empty() || options.scoreFolder.empty() || options.saveFolder.empty()) {
         const UserFolders folders = userFolders(options.programFolder);
+        if (options.saveFolder.empty()) {
+            options.saveFolder = folders.saveFolder;
+        }
         if (options.settingsFile.empty()) {
             options.settingsFile = folders.settingsFile;
         }
@@ -125,10 +128,12 @@ int MainWindow::onCreate() {
     applySoundEffectsSetting();
     applyMusicSetting();
     applyRefinancing(false);
+    offerResume();
     return 1;
 }
 
 void MainWindow::onClose() {
+    autosave();
     mapView_->stop();
     (void)settings_->save();
     detachChipSource();

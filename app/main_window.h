@@ -39,6 +39,11 @@ struct ShellOptions {
     // Empty: beside the program when its folder is writable, else the user's XDG folders.
     std::string settingsFile;
     std::string scoreFolder;
+    // Empty: "saves/" beside the program when its folder is writable, else the XDG data folder.
+    std::string saveFolder;
+    // Keeps the newest games at every month end and on quit, and offers to resume at start-up.
+    // Off for tests and the screenshot run, so they never touch the player's games.
+    bool autosave = false;
 };
 
 // Sound and music are played through these; unset, nothing is heard.
@@ -119,6 +124,19 @@ public:
     void applyRefinancing(bool invert);
     // The music commands: true when `id` was one of them.
     bool chooseMusic(int id);
+
+    // Game files (main_window_saves.cpp).
+    void saveGameCommand();
+    void openGameCommand();
+    // Replaces the running game with a saved one: 0, or -1 after telling the player why, with
+    // the running game left as it was.
+    int openSavedGame(const std::string& path);
+    // Keeps the running, unfinished game in the newest autosave slot (the oldest of three goes).
+    void autosave();
+    // At start-up: offers to resume the newest autosave of an unfinished game.
+    void offerResume();
+    std::string autosavePath(int slot) const;
+    const std::string& saveFolder() const { return options_.saveFolder; }
 
     // End of turn (turn_messages.cpp).
     void endTurnCommand();

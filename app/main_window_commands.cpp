@@ -133,6 +133,14 @@ Mode* MainWindow::dispatchCommand(Mode& mode, int id, int code) {
         case command::kSoundEffects:
             toggleSoundEffects();
             return &mode;
+        case command::kSaveGame:
+            saveGameCommand();
+            return &mode;
+        case command::kOpenGame:
+            if (mode.kind() == Mode::kNormal) {
+                openGameCommand();
+            }
+            return &mode;
         case command::kVolume:
             volumeCommand();
             return &mode;

@@ -52,6 +52,7 @@ void MainWindow::endTurnCommand() {
     showDate();
     showCash();
     refreshDisplay();
+    autosave();
     QApplication::restoreOverrideCursor();
     showTurnMessages(flags);
 }

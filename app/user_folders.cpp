@@ -34,6 +34,7 @@ UserFolders userFolders(const std::string& programFolder) {
     if (writableFolder(programFolder)) {
         folders.settingsFile = joinPath(programFolder, "vellmora.ini");
         folders.scoreFolder = joinPath(programFolder, "zrf/");
+        folders.saveFolder = joinPath(programFolder, "saves/");
         return folders;
     }
     const std::string config = joinPath(xdgFolder("XDG_CONFIG_HOME", ".config"), "vellmora");
@@ -41,6 +42,7 @@ UserFolders userFolders(const std::string& programFolder) {
     QDir().mkpath(QString::fromStdString(config));
     folders.settingsFile = joinPath(config, "vellmora.ini");
     folders.scoreFolder = joinPath(data, "zrf/");
+    folders.saveFolder = joinPath(data, "saves/");
     return folders;
 }
 

@@ -9,6 +9,7 @@ namespace vellmora {
 struct UserFolders {
     std::string settingsFile;  // "vellmora.ini"
     std::string scoreFolder;   // ends with "/"
+    std::string saveFolder;    // ends with "/"
 };
 
 // The program folder's "vellmora.ini" and "zrf/" when the folder is writable; otherwise

@@ -64,7 +64,7 @@ public:
 class ShellFixture {
 public:
     explicit ShellFixture(const GameFixtureOptions& options = {},
-                          const std::string& settingsText = std::string())
+                          const std::string& settingsText = std::string(), bool autosave = false)
         : game(options) {
         if (!settingsText.empty()) {
             user.write("vellmora.ini", settingsText);
@@ -73,6 +73,8 @@ public:
         shell.programFolder = game.folder();
         shell.settingsFile = user.file("vellmora.ini");
         shell.scoreFolder = user.file("zrf") + "/";
+        shell.saveFolder = user.file("saves") + "/";
+        shell.autosave = autosave;
         window = std::make_unique<MainWindow>(shell);
         window->setAudioHooks({[this](int slot) { effects.push_back(slot); }, {}, {}});
         window->onCreate();
