@@ -2,7 +2,9 @@
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
+#include <QBoxLayout>
 #include <QCloseEvent>
+#include <QPushButton>
 #include <QTimer>
 
 namespace vellmora {
@@ -100,6 +102,17 @@ void Dialog::setControlId(QWidget* widget, int id) {
 void Dialog::bindCommand(QAbstractButton* button, int id) {
     setControlId(button, id);
     connect(button, &QAbstractButton::clicked, this, [this, id] { onCommand(id, 0); });
+}
+
+QPushButton* Dialog::addButtonRow(QBoxLayout* layout, const QString& text, int id) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    auto* button = new QPushButton(text, this);
+    bindCommand(button, id);
+    button->setDefault(true);
+    row->addWidget(button);
+    layout->addLayout(row);
+    return button;
 }
 
 void Dialog::bindSlider(QAbstractSlider* slider, int id) {

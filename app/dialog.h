@@ -7,6 +7,8 @@
 #include <functional>
 
 class QAbstractButton;
+class QBoxLayout;
+class QPushButton;
 class QAbstractSlider;
 
 namespace vellmora {
@@ -60,6 +62,8 @@ protected:
     void bindCommand(QAbstractButton* button, int id);
     void bindSlider(QAbstractSlider* slider, int id);
     void setControlId(QWidget* widget, int id);
+    // Ends `layout` with a row holding one default button at the right, bound to `id`.
+    QPushButton* addButtonRow(QBoxLayout* layout, const QString& text, int id);
 
     void closeEvent(QCloseEvent* event) override;
     void reject() override;

@@ -74,13 +74,7 @@ bool CompanyInfoDialog::onInitDialog() {
     layout->addLayout(grid);
     layout->addStretch(1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
-    bindCommand(close, kClose);
-    close->setDefault(true);
-    buttons->addWidget(close);
-    layout->addLayout(buttons);
+    addButtonRow(layout, QStringLiteral("閉じる"), kClose);
 
     const int first = firstTab_ >= 0 && firstTab_ < kFirmSlots ? firstTab_ : 0;
     companies_->setCurrentIndex(first);

@@ -78,13 +78,7 @@ void ScoreTableDialog::buildControls() {
     grid->setRowStretch(1, 1);
     layout->addWidget(panel, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setDefault(true);
-    bindCommand(ok, kIdClose);
-    buttons->addWidget(ok);
-    layout->addLayout(buttons);
+    addButtonRow(layout, QStringLiteral("OK"), kIdClose);
 
     connect(tabs_, &QTabBar::currentChanged, this, [this] { onNotify(kTabs, kTabChanged); });
 }

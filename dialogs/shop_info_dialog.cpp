@@ -92,13 +92,7 @@ bool ShopInfoDialog::onInitDialog() {
     grid->addWidget(amounts, 0, 4);
     layout->addLayout(grid);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    bindCommand(ok, kOkButton);
-    ok->setDefault(true);
-    buttons->addWidget(ok);
-    layout->addLayout(buttons);
+    addButtonRow(layout, QStringLiteral("OK"), kOkButton);
     roomyButtons(this);
     return true;
 }

@@ -146,6 +146,9 @@ int Market::loadState(ByteReader& in) {
             !readInts(in, tiles, kIntMin, kIntMax, r->draw)) {
             return kRefused;
         }
+        // The areas the shops serve follow from the serving-shop grid; closing and placing
+        // shops visit only those.
+        r->rebuildServedAreas();
         loaded[slot] = std::move(r);
     }
     reaches_ = std::move(loaded);
