@@ -1,6 +1,7 @@
 #include "app/map_widget.h"
 
 #include <QPainter>
+#include <QRegion>
 
 #include "app/map_view.h"
 
@@ -30,7 +31,12 @@ void MapWidget::showFrame(const QImage& frame) {
 
 void MapWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
+    // Black only where the frame does not reach: filling the whole widget first would write
+    // every pixel twice each frame.
+    const QRegion uncovered = QRegion(rect()) - QRegion(frame_.rect());
+    for (const QRect& part : uncovered) {
+        painter.fillRect(part, Qt::black);
+    }
     if (!frame_.isNull()) {
         painter.drawImage(0, 0, frame_);
     }
