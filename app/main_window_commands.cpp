@@ -22,6 +22,7 @@
 #include "dialogs/new_game_dialog.h"
 #include "dialogs/score_table_dialog.h"
 #include "game/game.h"
+#include "game/town_map.h"
 #include "resources/string_table.h"
 
 namespace vellmora {
@@ -50,7 +51,15 @@ std::optional<QString> storedName(const Settings& settings, const char* key) {
 }
 
 // Why a map could not be started, for the player.
-QString newGameFailure(const std::string& programFolder, const QString& mapPath) {
+QString newGameFailure(const std::string& programFolder, const QString& mapPath,
+                       const LoadProblem& problem) {
+    if (problem.kind == LoadError::MapTooLarge) {
+        return QStringLiteral(
+                   "マップが大きすぎます（%1 × %2 マス。読み込めるのは %3 × %3 マスまでです）。")
+            .arg(problem.width)
+            .arg(problem.height)
+            .arg(TownMap::kMaxSide);
+    }
     const QFileInfo map(mapPath);
     if (!map.exists()) {
         return QStringLiteral("ファイルが見つかりません。");
@@ -185,12 +194,13 @@ int MainWindow::startNewGame(const NewGameChoice& choice) {
     setup.competitorCount = choice.competitors;
     if (fresh->newGame(setup) != 0) {
         QApplication::restoreOverrideCursor();
-        showMessage(
-            this,
-            formatString(
-                kMessageNewGameFailed, choice.mapPath.toUtf8().constData(),
-                newGameFailure(options_.programFolder, choice.mapPath).toUtf8().constData()),
-            MessageIcon::Exclamation);
+        showMessage(this,
+                    formatString(
+                        kMessageNewGameFailed, choice.mapPath.toUtf8().constData(),
+                        newGameFailure(options_.programFolder, choice.mapPath, fresh->loadProblem())
+                            .toUtf8()
+                            .constData()),
+                    MessageIcon::Exclamation);
         return -1;
     }
 
