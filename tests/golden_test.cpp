@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 
+#include "support/sim_output.h"
 #include "support/temp_dir.h"
 
 namespace vellmora {
@@ -17,6 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::TempDir;
+using test::withoutTimings;
 
 struct GoldenCase {
     const char* player;
@@ -44,22 +46,6 @@ constexpr GoldenTown kTowns[] = {{"hinode", kCases},
 std::string caseName(const GoldenCase& c) {
     return std::string(c.player) + "-d" + std::to_string(c.difficulty) + "-s" +
            std::to_string(c.seed) + "-m" + std::to_string(c.months);
-}
-
-// Leaves the keys of the timing figures and drops their values.
-std::string withoutTimings(std::string text) {
-    for (const std::string key : {"\"elapsed_ms\": ", "\"turns_per_second\": "}) {
-        for (std::size_t at = text.find(key); at != std::string::npos;
-             at = text.find(key, at + key.size())) {
-            std::size_t end = at + key.size();
-            while (end < text.size() &&
-                   (std::isdigit(static_cast<unsigned char>(text[end])) || text[end] == '.')) {
-                ++end;
-            }
-            text.erase(at + key.size(), end - at - key.size());
-        }
-    }
-    return text;
 }
 
 TEST(GoldenTest, ShippedTownsPlayAsStored) {

@@ -12,6 +12,7 @@
 #include "data/score_book.h"
 #include "data/score_record.h"
 #include "support/game_fixture.h"
+#include "support/sim_output.h"
 #include "support/temp_dir.h"
 
 namespace vellmora {
@@ -20,6 +21,7 @@ namespace {
 using test::GameFixture;
 using test::GameFixtureOptions;
 using test::TempDir;
+using test::withoutTimings;
 
 struct RunResult {
     int exitCode = -1;
@@ -51,22 +53,6 @@ std::vector<std::string> lines(const std::string& text) {
         out.push_back(line);
     }
     return out;
-}
-
-// Drops the timing figures, the only parts allowed to differ between runs.
-std::string withoutTimings(std::string text) {
-    for (const std::string key : {"\"elapsed_ms\": ", "\"turns_per_second\": "}) {
-        for (std::size_t at = text.find(key); at != std::string::npos;
-             at = text.find(key, at + key.size())) {
-            std::size_t end = at + key.size();
-            while (end < text.size() &&
-                   (std::isdigit(static_cast<unsigned char>(text[end])) || text[end] == '.')) {
-                ++end;
-            }
-            text.erase(at + key.size(), end - at - key.size());
-        }
-    }
-    return text;
 }
 
 class SimTest : public ::testing::Test {
