@@ -38,9 +38,9 @@ int monthNumber(int dateCode) {
     return (dateCode / 100 - 1) * 12 + dateCode % 100;
 }
 
-QChartView* makeChart(const Game& game, const FigureChart& spec, QWidget* parent) {
+QChartView* makeChart(const Game& game, const FigureChart& plan, QWidget* parent) {
     auto* chart = new QChart;
-    chart->setTitle(QString::fromUtf8(spec.title));
+    chart->setTitle(QString::fromUtf8(plan.title));
     chart->legend()->hide();  // one legend for the four charts, with the names in full
     chart->setMargins(QMargins(4, 4, 4, 4));
     auto* xAxis = new QValueAxis;
@@ -65,7 +65,7 @@ QChartView* makeChart(const Game& game, const FigureChart& spec, QWidget* parent
         pen.setWidthF(2.0);
         series->setPen(pen);
         for (const FirmHistoryEntry& entry : firm->history().entries()) {
-            const double value = static_cast<double>(figureOf(entry, spec.figure));
+            const double value = static_cast<double>(figureOf(entry, plan.figure));
             const int month = monthNumber(entry.date);
             series->append(month, value);
             lowest = std::min(lowest, value);

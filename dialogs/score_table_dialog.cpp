@@ -19,11 +19,11 @@ constexpr int kTabChanged = 1;
 constexpr int kDifficulties = 5;
 constexpr int kPlaces = 5;
 
-struct ColumnSpec {
+struct ColumnEntry {
     int id;
     const char* heading;
 };
-constexpr ColumnSpec kColumns[] = {
+constexpr ColumnEntry kColumns[] = {
     {ScoreTableDialog::kMarker, ""},
     {ScoreTableDialog::kClearDate, "クリア日時"},
     {ScoreTableDialog::kClearTime, ""},
@@ -65,14 +65,14 @@ void ScoreTableDialog::buildControls() {
     auto* grid = new QGridLayout(panel);
     grid->setHorizontalSpacing(14);
     int column = 0;
-    for (const ColumnSpec& spec : kColumns) {
-        grid->addWidget(new QLabel(QString::fromUtf8(spec.heading), panel), 0, column);
+    for (const ColumnEntry& entry : kColumns) {
+        grid->addWidget(new QLabel(QString::fromUtf8(entry.heading), panel), 0, column);
         auto* text = new QLabel(panel);
-        setControlId(text, spec.id);
+        setControlId(text, entry.id);
         text->setTextFormat(Qt::PlainText);
         text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         grid->addWidget(text, 1, column);
-        columns_[spec.id] = text;
+        columns_[entry.id] = text;
         ++column;
     }
     grid->setRowStretch(1, 1);
@@ -172,23 +172,23 @@ void ScoreTableDialog::fillColumns(int difficulty) {
         if (record != nullptr) {
             appendRecord(*record);
         }
-        for (const ColumnSpec& spec : kColumns) {
-            if (spec.id != kMarker) {
-                texts_[spec.id] += QStringLiteral("\n\n");
+        for (const ColumnEntry& entry : kColumns) {
+            if (entry.id != kMarker) {
+                texts_[entry.id] += QStringLiteral("\n\n");
             }
         }
     }
-    for (const ColumnSpec& spec : kColumns) {
-        if (spec.id != kMarker) {
-            texts_[spec.id] += QStringLiteral("\n");
+    for (const ColumnEntry& entry : kColumns) {
+        if (entry.id != kMarker) {
+            texts_[entry.id] += QStringLiteral("\n");
         }
     }
     if (justWon_ != nullptr && justWon_->difficulty() == difficulty && placeOfJustWon() < 0) {
         appendRecord(*justWon_);
     }
-    for (const ColumnSpec& spec : kColumns) {
-        if (spec.id != kMarker) {
-            columns_[spec.id]->setText(texts_[spec.id]);
+    for (const ColumnEntry& entry : kColumns) {
+        if (entry.id != kMarker) {
+            columns_[entry.id]->setText(texts_[entry.id]);
         }
     }
 }

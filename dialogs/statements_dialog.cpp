@@ -76,13 +76,13 @@ bool StatementsDialog::onInitDialog() {
         auto* grid = new QGridLayout(box);
         grid->setHorizontalSpacing(fontMetrics().averageCharWidth() * 3);
         for (int side = 0; side < 2; ++side) {
-            const StatementSide& spec =
+            const StatementSide& sideIds =
                 statementSides()[static_cast<std::size_t>(firstSide + side)];
             QLabel* titles = figureLabel(box, true);
-            setControlId(titles, spec.titlesId);
+            setControlId(titles, sideIds.titlesId);
             QLabel* amounts = figureLabel(box);
             amounts->setMinimumWidth(amountWidth);
-            setControlId(amounts, spec.amountsId);
+            setControlId(amounts, sideIds.amountsId);
             grid->addWidget(titles, 0, side * 2);
             grid->addWidget(amounts, 0, side * 2 + 1);
         }
