@@ -48,6 +48,10 @@ MapView::~MapView() {
     stop();
     if (widget_ != nullptr) {
         widget_->forgetView();
+        // A widget made without a parent has no owner but the view.
+        if (widget_->parent() == nullptr) {
+            delete widget_;
+        }
     }
 }
 
