@@ -36,15 +36,8 @@ CompanyInfoDialog::CompanyInfoDialog(const Game& game, int firstTab, QWidget* pa
 bool CompanyInfoDialog::onInitDialog() {
     using namespace company_ids;
     auto* layout = new QVBoxLayout(this);
-    companies_ = new QTabBar(this);
+    companies_ = companyTabBar(*game_, this);
     setControlId(companies_, kCompanies);
-    companies_->setExpanding(false);
-    companies_->setUsesScrollButtons(false);
-    companies_->setElideMode(Qt::ElideNone);
-    for (int slot = 0; slot < kFirmSlots; ++slot) {
-        const Firm* firm = game_->firm(slot);
-        companies_->addTab(firm != nullptr ? fromCp932(firm->name()) : QString());
-    }
     layout->addWidget(companies_);
 
     auto* grid = new QGridLayout;

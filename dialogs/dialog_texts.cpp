@@ -7,9 +7,12 @@
 #include <QPushButton>
 #include <QRect>
 #include <QStringList>
+#include <QTabBar>
 
 #include "data/text_encoding.h"
+#include "game/firm.h"
 #include "game/firm_policy.h"
+#include "game/game.h"
 #include "resources/string_table.h"
 
 namespace vellmora {
@@ -54,6 +57,18 @@ void roomyButtons(QWidget* dialog) {
 
 QString fromCp932(const std::string& text) {
     return QString::fromStdString(cp932ToUtf8(text));
+}
+
+QTabBar* companyTabBar(const Game& game, QWidget* parent) {
+    auto* companies = new QTabBar(parent);
+    companies->setExpanding(false);
+    companies->setUsesScrollButtons(false);
+    companies->setElideMode(Qt::ElideNone);
+    for (int slot = 0; slot < kFirmSlots; ++slot) {
+        const Firm* firm = game.firm(slot);
+        companies->addTab(firm != nullptr ? fromCp932(firm->name()) : QString());
+    }
+    return companies;
 }
 
 long long overallRating(const FirmPolicy& policy) {

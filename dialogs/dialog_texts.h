@@ -7,11 +7,13 @@
 #include <string>
 
 class QLabel;
+class QTabBar;
 class QWidget;
 
 namespace vellmora {
 
 class FirmPolicy;
+class Game;
 
 // A fixed caption, possibly several lines, top-aligned so its lines meet the figures beside it.
 QLabel* captionLabel(const QString& text, QWidget* parent);
@@ -25,6 +27,9 @@ void reserveWrappedText(QLabel* label, int width, const QStringList& texts);
 void roomyButtons(QWidget* dialog);
 
 QString fromCp932(const std::string& text);
+
+// One tab per company slot, named after the company, every name shown in full.
+QTabBar* companyTabBar(const Game& game, QWidget* parent);
 
 // price * taste * service / 10000, in integers.
 long long overallRating(const FirmPolicy& policy);

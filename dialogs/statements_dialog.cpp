@@ -58,15 +58,8 @@ bool StatementsDialog::onInitDialog() {
 
     auto* statements = new QWidget(pages_);
     auto* statementsLayout = new QVBoxLayout(statements);
-    companies_ = new QTabBar(statements);
+    companies_ = companyTabBar(*game_, statements);
     setControlId(companies_, kCompanies);
-    companies_->setExpanding(false);
-    companies_->setUsesScrollButtons(false);
-    companies_->setElideMode(Qt::ElideNone);
-    for (int slot = 0; slot < kFirmSlots; ++slot) {
-        const Firm* firm = game_->firm(slot);
-        companies_->addTab(firm != nullptr ? fromCp932(firm->name()) : QString());
-    }
     statementsLayout->addWidget(companies_);
 
     const int amountWidth = fontMetrics().horizontalAdvance(QStringLiteral("-999,999,999,999"));
