@@ -87,6 +87,7 @@ void MapRenderer::update(const std::vector<ChipSource*>& sources) {
         }
     }
     grids_ = std::move(grids);
+    framed_ = false;
 }
 
 void MapRenderer::forgetChipArea(int x, int y, int attribute) {
@@ -113,9 +114,11 @@ void MapRenderer::forgetBlock(Block& block) {
         }
     }
     block.state = BlockState::Unknown;
+    block.moving = QRegion();
 }
 
 void MapRenderer::forgetAll() {
+    framed_ = false;
     blocks_.clear();
     cachedBytes_ = 0;
     if (width_ > 0 && height_ > 0) {
@@ -142,29 +145,31 @@ const QImage& MapRenderer::blockPicture(int bx, int by, int phase) {
     QImage picture(std::min(kBlockPixels, pictureWidth() - left),
                    std::min(kBlockPixels, pictureHeight() - top), QImage::Format_RGB32);
     picture.fill(kBlack);
-    const bool animated = drawBlock(picture, bx, by, phase);
+    QRegion moving = drawBlock(picture, bx, by, phase);
     ++blocksDrawn_;
+    const bool animated = !moving.isEmpty();
     const int keptSlot = animated ? phase : 0;
     if (!animated) {
         forgetBlock(block);
     }
     block.state = animated ? BlockState::Animated : BlockState::Still;
+    block.moving = std::move(moving);
     cachedBytes_ += static_cast<std::size_t>(picture.sizeInBytes());
     block.pictures[keptSlot] = std::move(picture);
     block.lastShown[keptSlot] = frameCount_;
     return block.pictures[keptSlot];
 }
 
-bool MapRenderer::drawBlock(QImage& picture, int bx, int by, int phase) const {
-    bool animated = false;
+QRegion MapRenderer::drawBlock(QImage& picture, int bx, int by, int phase) const {
+    QRegion moving;
     for (const ChipGrid& grid : grids_) {
-        drawGrid(picture, grid, bx * kBlockPixels, by * kBlockPixels, phase, animated);
+        drawGrid(picture, grid, bx * kBlockPixels, by * kBlockPixels, phase, moving);
     }
-    return animated;
+    return moving;
 }
 
 void MapRenderer::drawGrid(QImage& picture, const ChipGrid& grid, int left, int top, int phase,
-                           bool& animated) const {
+                           QRegion& moving) const {
     // Tiles whose chips can reach the block: from the block's own first tile (the picture's
     // tile 0 is map tile -1) to its last plus the largest extent.
     const int firstX = std::max(0, left / kTile - 1);
@@ -197,7 +202,10 @@ void MapRenderer::drawGrid(QImage& picture, const ChipGrid& grid, int left, int 
                                (chip / kSheetColumns - a) * kTile, side, side);
                 } else {
                     const int m = chip - kMotionBase;
-                    animated = animated || !motionChip.isNull();
+                    if (!motionChip.isNull()) {
+                        moving += QRect(left + dx, top + dy, side, side) &
+                                  QRect(left, top, picture.width(), picture.height());
+                    }
                     copyMasked(picture, dx, dy, motionChip, (m % kSheetColumns - a) * kTile,
                                (m / kSheetColumns - a + phase) * kTile, side, side);
                 }
@@ -206,45 +214,91 @@ void MapRenderer::drawGrid(QImage& picture, const ChipGrid& grid, int left, int 
     }
 }
 
-void MapRenderer::drawMap(QImage& frame, int viewX, int viewY, int phase) {
+QRegion MapRenderer::drawMap(QImage& frame, int viewX, int viewY, int phase) {
     ++frameCount_;
     if (frame.isNull()) {
-        return;
+        return {};
     }
-    if (blocks_.empty()) {
-        frame.fill(kBlack);
-        return;
+    const QPoint origin = frameOrigin(viewX, viewY);
+    QRegion changed;
+    if (framed_ && frame.size() == framedSize_ && origin == framedOrigin_) {
+        changed = drawMoving(frame, origin, phase);
+    } else {
+        drawArea(frame, viewX, viewY, frame.rect(), phase);
+        changed = frame.rect();
+        framed_ = true;
+        framedSize_ = frame.size();
+        framedOrigin_ = origin;
     }
-    // The frame's top-left corner in picture pixels.
-    const int originX = (viewX + 1) * kTile;
-    const int originY = (viewY + 1) * kTile;
-    const int left = std::max(0, originX);
-    const int top = std::max(0, originY);
-    const int right = std::min(pictureWidth(), originX + frame.width());
-    const int bottom = std::min(pictureHeight(), originY + frame.height());
-    if (left >= right || top >= bottom) {
-        frame.fill(kBlack);
+    framedPhase_ = phase;
+    keepWithinLimit();
+    return changed;
+}
+
+QRegion MapRenderer::drawMoving(QImage& frame, QPoint origin, int phase) {
+    const QRect shown = QRect(origin, frame.size()) & pictureRect();
+    QRegion changed;
+    if (shown.isEmpty()) {
+        return changed;
+    }
+    for (int by = shown.top() / kBlockPixels; by <= shown.bottom() / kBlockPixels; ++by) {
+        for (int bx = shown.left() / kBlockPixels; bx <= shown.right() / kBlockPixels; ++bx) {
+            Block& block = blocks_[static_cast<std::size_t>(by * blocksAcross() + bx)];
+            const bool known = block.state != BlockState::Unknown;
+            if (known && (block.state == BlockState::Still || phase == framedPhase_)) {
+                // The frame shows it already; keep its picture as one on screen.
+                const int slot = block.state == BlockState::Still ? 0 : phase;
+                if (!block.pictures[slot].isNull()) {
+                    block.lastShown[slot] = frameCount_;
+                }
+                continue;
+            }
+            const QImage& picture = blockPicture(bx, by, phase);
+            const QPoint blockOrigin(bx * kBlockPixels, by * kBlockPixels);
+            // A block drawn anew from nothing is copied whole; a known one only where it moves.
+            const QRegion parts =
+                known ? block.moving : QRegion(QRect(blockOrigin, picture.size()));
+            for (const QRect& part : parts) {
+                const QRect inFrame = part.translated(-origin) & frame.rect();
+                if (inFrame.isEmpty()) {
+                    continue;
+                }
+                const QPoint from = inFrame.topLeft() + origin - blockOrigin;
+                copyOpaque(frame, inFrame.x(), inFrame.y(), picture, from.x(), from.y(),
+                           inFrame.width(), inFrame.height());
+                changed += inFrame;
+            }
+        }
+    }
+    return changed;
+}
+
+void MapRenderer::drawArea(QImage& frame, int viewX, int viewY, const QRect& area, int phase) {
+    const QPoint origin = frameOrigin(viewX, viewY);
+    const QRect target = area & frame.rect();
+    if (target.isEmpty()) {
         return;
     }
     // Black around the part of the picture that the blocks cover.
-    const int w = frame.width();
-    const int h = frame.height();
-    fillRect(frame, 0, 0, w, top - originY, kBlack);
-    fillRect(frame, 0, bottom - originY, w, h, kBlack);
-    fillRect(frame, 0, 0, left - originX, h, kBlack);
-    fillRect(frame, right - originX, 0, w, h, kBlack);
-    const int bx0 = left / kBlockPixels;
-    const int by0 = top / kBlockPixels;
-    const int bx1 = (right - 1) / kBlockPixels;
-    const int by1 = (bottom - 1) / kBlockPixels;
-    for (int by = by0; by <= by1; ++by) {
-        for (int bx = bx0; bx <= bx1; ++bx) {
+    const QRect covered = pictureRect().translated(-origin) & target;
+    for (const QRect& part : QRegion(target) - QRegion(covered)) {
+        fillRect(frame, part.x(), part.y(), part.width(), part.height(), kBlack);
+    }
+    if (covered.isEmpty()) {
+        return;
+    }
+    const QRect inPicture = covered.translated(origin);
+    for (int by = inPicture.top() / kBlockPixels; by <= inPicture.bottom() / kBlockPixels; ++by) {
+        for (int bx = inPicture.left() / kBlockPixels; bx <= inPicture.right() / kBlockPixels;
+             ++bx) {
             const QImage& picture = blockPicture(bx, by, phase);
-            copyOpaque(frame, bx * kBlockPixels - originX, by * kBlockPixels - originY, picture, 0,
-                       0, picture.width(), picture.height());
+            const QPoint blockOrigin(bx * kBlockPixels, by * kBlockPixels);
+            const QRect part = QRect(blockOrigin, picture.size()) & inPicture;
+            copyOpaque(frame, part.x() - origin.x(), part.y() - origin.y(), picture,
+                       part.x() - blockOrigin.x(), part.y() - blockOrigin.y(), part.width(),
+                       part.height());
         }
     }
-    keepWithinLimit();
 }
 
 void MapRenderer::keepWithinLimit() {

@@ -3,10 +3,13 @@
 // layer by layer, with a one-tile margin above and left of tile (0, 0); only the part of it under
 // the view is ever made. It is cut into square blocks that are drawn when first shown and kept
 // (one picture for a block without animated chips, one per phase otherwise) until the chips
-// under them change or the memory limit pushes out the least recently shown.
+// under them change or the memory limit pushes out the least recently shown. A frame is kept
+// between calls and brought up to date: only the squares of animated chips are drawn again when
+// nothing but the phase moved on.
 #pragma once
 
 #include <QImage>
+#include <QRegion>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -40,9 +43,16 @@ public:
     // they change.
     void update(const std::vector<ChipSource*>& sources);
 
-    // Draws the map area whose top-left corner shows tile (viewX, viewY) at `phase` into
-    // `frame` (RGB32), black outside the map's picture.
-    void drawMap(QImage& frame, int viewX, int viewY, int phase);
+    // Brings `frame` (RGB32) up to the map area whose top-left corner shows tile (viewX, viewY)
+    // at `phase`, black outside the map's picture, and answers the part of it that changed. The
+    // whole frame is drawn when its size, the origin or the chips changed since the last call, or
+    // after forgetFrame; otherwise only the animated chips' squares, when the phase moved on.
+    QRegion drawMap(QImage& frame, int viewX, int viewY, int phase);
+    // Draws `area` of the frame anew from the map's picture, as drawMap does (to take a marker
+    // away); the area is cut to the frame.
+    void drawArea(QImage& frame, int viewX, int viewY, const QRect& area, int phase);
+    // Something else drew into the frame: the next drawMap draws all of it.
+    void forgetFrame() { framed_ = false; }
     // Draws cell `code` of the map chip sheet over tile (x, y).
     void drawMarker(QImage& frame, int viewX, int viewY, int x, int y, int code) const;
 
@@ -64,6 +74,8 @@ private:
         BlockState state = BlockState::Unknown;
         QImage pictures[kPhases];
         std::uint64_t lastShown[kPhases] = {};
+        // Where animated chips show, in picture pixels (empty for a still block).
+        QRegion moving;
     };
 
     std::size_t cell(int x, int y, int layer) const {
@@ -82,10 +94,20 @@ private:
     void forgetBlock(Block& block);
     void forgetAll();
     const QImage& blockPicture(int bx, int by, int phase);
-    // Draws the block into `picture`; true when an animated chip reaches into it.
-    bool drawBlock(QImage& picture, int bx, int by, int phase) const;
+    // Draws the block into `picture` and answers where animated chips reach into it.
+    QRegion drawBlock(QImage& picture, int bx, int by, int phase) const;
     void drawGrid(QImage& picture, const ChipGrid& grid, int left, int top, int phase,
-                  bool& animated) const;
+                  QRegion& moving) const;
+    // The frame's top-left corner in picture pixels.
+    static QPoint frameOrigin(int viewX, int viewY) {
+        return QPoint((viewX + 1) * kTile, (viewY + 1) * kTile);
+    }
+    // The map's picture in picture pixels (empty without a map).
+    QRect pictureRect() const {
+        return blocks_.empty() ? QRect() : QRect(0, 0, pictureWidth(), pictureHeight());
+    }
+    // Brings the visible blocks' moving squares to `phase`.
+    QRegion drawMoving(QImage& frame, QPoint origin, int phase);
     void keepWithinLimit();
 
     const ChipPictures& pictures_;
@@ -96,6 +118,11 @@ private:
     std::size_t cachedBytes_ = 0;
     std::size_t cacheLimit_ = kDefaultCacheLimit;
     std::uint64_t frameCount_ = 0;
+    // What the frame last handed to drawMap shows.
+    bool framed_ = false;
+    QSize framedSize_;
+    QPoint framedOrigin_;
+    int framedPhase_ = 0;
     int blocksDrawn_ = 0;
 };
 

@@ -32,10 +32,16 @@ int clampOrigin(int origin, int mapTiles, int viewPixels) {
 struct MapView::Pictures {
     ChipPictures chips;
     MapRenderer renderer{chips};
-    // The frame being composed and the newest finished one. Neither is ever shared: the GUI
-    // thread takes copies under the lock, so the worker can reuse both without allocating.
-    QImage work;
-    QImage ready;
+    // The newest finished frame, brought up to date in place by each new one. It is never
+    // shared: the GUI thread copies from it under the lock only what changed.
+    QImage frame;
+    // The part of the frame that changed since the widget last took it.
+    QRegion unseen;
+    // Where the marker is drawn into the frame, and its cell (-1: none).
+    QRect markerArea;
+    int markerShown = -1;
+    // The title picture fills the frame (the map must be drawn anew over it).
+    bool titleShown = false;
 };
 
 MapView::MapView(const std::string& programFolder, QWidget* parent)
@@ -158,17 +164,29 @@ void MapView::sortChipSources() {
 QImage MapView::lastFrame() const {
     auto* self = const_cast<MapView*>(this);
     self->lock();
-    QImage frame = pictures_->ready.copy();
+    QImage frame = pictures_->frame.copy();
     self->unlock();
     return frame;
 }
 
-QImage MapView::takeFrame() {
+QRegion MapView::takeFrame(QImage& shown) {
     lock();
     framePending_ = false;
-    QImage frame = pictures_->ready.copy();
+    const QImage& frame = pictures_->frame;
+    QRegion changed;
+    if (shown.size() != frame.size()) {
+        shown = frame.copy();
+        changed = shown.rect();
+    } else {
+        changed = pictures_->unseen;
+        for (const QRect& part : changed) {
+            copyOpaque(shown, part.x(), part.y(), frame, part.x(), part.y(), part.width(),
+                       part.height());
+        }
+    }
+    pictures_->unseen = QRegion();
     unlock();
-    return frame;
+    return changed;
 }
 
 std::size_t MapView::cachedBytes() const {
@@ -193,28 +211,62 @@ void MapView::drawTitle(QImage& frame) const {
     copyOpaque(frame, x0, y0, title, 0, 0, title.width(), title.height());
 }
 
+QRegion MapView::drawGame(QImage& frame) {
+    Pictures& pictures = *pictures_;
+    MapRenderer& renderer = pictures.renderer;
+    if (pictures.titleShown) {
+        renderer.forgetFrame();
+        pictures.titleShown = false;
+    }
+    QRegion changed = renderer.drawMap(frame, viewX_, viewY_, phase_);
+    const QRect markerArea = markerCode_ == -1 ? QRect()
+                                               : QRect((markerX_ - viewX_) * kTile,
+                                                       (markerY_ - viewY_) * kTile, kTile, kTile);
+    const bool markerMoved =
+        markerArea != pictures.markerArea || markerCode_ != pictures.markerShown;
+    if (markerMoved && !changed.contains(pictures.markerArea)) {
+        renderer.drawArea(frame, viewX_, viewY_, pictures.markerArea, phase_);
+        changed += pictures.markerArea & frame.rect();
+    }
+    // The marker goes over whatever was drawn under it.
+    if (markerCode_ != -1 && (markerMoved || changed.intersects(markerArea))) {
+        renderer.drawMarker(frame, viewX_, viewY_, markerX_, markerY_, markerCode_);
+        changed += markerArea & frame.rect();
+    }
+    pictures.markerArea = markerArea;
+    pictures.markerShown = markerCode_;
+    return changed;
+}
+
 int MapView::onFrame(std::uint32_t, std::uint32_t, std::uint32_t framesBehind) {
     if (framesBehind != 0) {
         return 0;  // late: skip to catch up
     }
-    QImage& frame = pictures_->work;
+    Pictures& pictures = *pictures_;
+    QImage& frame = pictures.frame;
     const QSize size(viewWidth_, std::max(0, viewHeight_ - kMapTop));
-    if (frame.size() != size) {
+    const bool resized = frame.size() != size;
+    if (resized) {
         frame = QImage(size, QImage::Format_RGB32);
     }
+    QRegion changed;
     if (title_) {
-        drawTitle(frame);
-    } else {
-        MapRenderer& renderer = pictures_->renderer;
-        renderer.drawMap(frame, viewX_, viewY_, phase_);
-        if (markerCode_ != -1) {
-            renderer.drawMarker(frame, viewX_, viewY_, markerX_, markerY_, markerCode_);
+        // The title does not move: drawn once, until the frame is made anew.
+        if (resized || !pictures.titleShown) {
+            drawTitle(frame);
+            changed = frame.rect();
+            pictures.titleShown = true;
         }
+    } else {
+        changed = drawGame(frame);
         phase_ = (phase_ + 1) % kAnimationPhases;
     }
-    std::swap(pictures_->work, pictures_->ready);
-    // One notice at a time: a GUI thread that is busy for a while then takes only the newest.
-    if (widget_ != nullptr && !framePending_) {
+    if (widget_ == nullptr || changed.isEmpty()) {
+        return 1;
+    }
+    pictures.unseen += changed;
+    // One notice at a time: a GUI thread that is busy for a while then takes all that changed.
+    if (!framePending_) {
         framePending_ = true;
         QMetaObject::invokeMethod(
             widget_, [widget = widget_] { widget->takeFrame(); }, Qt::QueuedConnection);

@@ -1,10 +1,11 @@
 // The town on screen: draws the chip sources' display layers with the two chip bitmaps, at 1 frame
 // per second on the title picture and 10 during a game. Frames are composed on the frame thread
-// under the view's lock and handed to the map widget on the GUI thread; the widget only copies the
-// newest finished frame.
+// under the view's lock, each one over the last where it changed, and handed to the map widget on
+// the GUI thread; the widget copies and repaints only the parts that changed.
 #pragma once
 
 #include <QImage>
+#include <QRegion>
 #include <atomic>
 #include <cstddef>
 #include <memory>
@@ -93,8 +94,10 @@ public:
     int onFrame(std::uint32_t elapsedMs, std::uint32_t sinceLastMs,
                 std::uint32_t framesBehind) override;
 
-    // For the widget: a copy of the newest finished frame, clearing the pending notice.
-    QImage takeFrame();
+    // For the widget: brings `shown` up to the newest finished frame (copying only what changed
+    // since the last call, or all of it when the sizes differ), clears the pending notice and
+    // answers the part of `shown` that changed.
+    QRegion takeFrame(QImage& shown);
     // The widget tells the view when it is destroyed first.
     void forgetWidget();
 
@@ -102,6 +105,8 @@ private:
     struct Pictures;
 
     void drawTitle(QImage& frame) const;
+    // Brings the frame up to the town and the marker; answers what changed.
+    QRegion drawGame(QImage& frame);
 
     std::unique_ptr<Pictures> pictures_;
     MapWidget* widget_ = nullptr;

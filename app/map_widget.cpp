@@ -1,5 +1,6 @@
 #include "app/map_widget.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 
@@ -19,26 +20,28 @@ MapWidget::~MapWidget() {
 }
 
 void MapWidget::takeFrame() {
-    if (view_ != nullptr) {
-        showFrame(view_->takeFrame());
+    if (view_ == nullptr) {
+        return;
+    }
+    const QRegion changed = view_->takeFrame(frame_);
+    if (!changed.isEmpty()) {
+        update(changed);
     }
 }
 
-void MapWidget::showFrame(const QImage& frame) {
-    frame_ = frame;
-    update();
-}
-
-void MapWidget::paintEvent(QPaintEvent*) {
+void MapWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     // Black only where the frame does not reach: filling the whole widget first would write
-    // every pixel twice each frame.
-    const QRegion uncovered = QRegion(rect()) - QRegion(frame_.rect());
+    // every pixel twice.
+    const QRegion uncovered = event->region() - QRegion(frame_.rect());
     for (const QRect& part : uncovered) {
         painter.fillRect(part, Qt::black);
     }
-    if (!frame_.isNull()) {
-        painter.drawImage(0, 0, frame_);
+    if (frame_.isNull()) {
+        return;
+    }
+    for (const QRect& part : event->region() & frame_.rect()) {
+        painter.drawImage(part.topLeft(), frame_, part);
     }
 }
 

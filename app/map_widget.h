@@ -1,5 +1,6 @@
 // The widget that shows the map view's frames. It lives on the GUI thread; the view's worker
-// hands it each finished frame by a queued call, and painting only copies the newest one.
+// tells it of each finished frame by a queued call; it then copies and repaints only what
+// changed.
 // Mouse events pass through to the parent, which runs the mouse modes.
 #pragma once
 
@@ -15,9 +16,9 @@ public:
     MapWidget(MapView* view, QWidget* parent);
     ~MapWidget() override;
 
-    // Fetches the view's newest finished frame and repaints (the view's queued notice).
+    // Brings its copy of the frame up to the view's newest and repaints what changed (the
+    // view's queued notice).
     void takeFrame();
-    void showFrame(const QImage& frame);
     const QImage& shownFrame() const { return frame_; }
     // Called by the view when it goes away first.
     void forgetView() { view_ = nullptr; }

@@ -2,7 +2,8 @@
 //   1. a dense synthetic 128 x 128 town on a 1920 x 1080 map area: first frames, steady frames,
 //      a tour over the whole town, the pictures kept and the process's peak memory;
 //   2. the largest shipped town (map/oomachi.zmf of the program folder) in a real game: a build
-//      with its redraw and next frame, and a change of display mode.
+//      with its redraw and next frame, the share of the frame that animated chips draw again, and
+//      a change of display mode.
 // The chip sheets are synthetic (one colour per cell), written to a scratch folder.
 // Usage: map_view_bench [PROGRAM_FOLDER]   (default: the folder of this program's build)
 #include <QApplication>
@@ -97,6 +98,22 @@ double timeFrame(MapView& view) {
     return threadMilliseconds() - start;
 }
 
+// The part of the frame, in per cent, that a steady frame at view origin (x, y) draws again and
+// hands to the widget: the squares of the animated chips in view.
+double handedShare(MapView& view, int x, int y, const Game& game) {
+    view.setView(x, y, game.mapWidth(), game.mapHeight());
+    QImage shown;
+    view.onFrame(0, 0, 0);
+    (void)view.takeFrame(shown);
+    view.onFrame(0, 0, 0);
+    long long pixels = 0;
+    for (const QRect& part : view.takeFrame(shown)) {
+        pixels += static_cast<long long>(part.width()) * part.height();
+    }
+    return 100.0 * static_cast<double>(pixels) /
+           (static_cast<double>(shown.width()) * static_cast<double>(shown.height()));
+}
+
 void syntheticTown(const std::string& chips) {
     constexpr int kSide = 128;
     DenseTown town(kSide, kSide);
@@ -171,6 +188,16 @@ void shippedTown(const std::string& chips, const std::string& programFolder) {
         steady.add(timeFrame(view));
     }
     std::printf("  steady frames: mean %.2f ms, worst %.2f ms\n", steady.mean(), steady.worst);
+    std::printf("  share of the frame drawn and handed on again each steady frame: ");
+    std::printf("%.1f %% at (2, 2)", handedShare(view, 2, 2, game));
+    double most = 0.0;
+    for (int y = -5; y < game.mapHeight(); y += 5) {
+        for (int x = -5; x < game.mapWidth(); x += 5) {
+            most = std::max(most, handedShare(view, x, y, game));
+        }
+    }
+    std::printf(", at most %.1f %% over the town\n", most);
+    view.setView(2, 2, game.mapWidth(), game.mapHeight());
 
     Timing build;
     int built = 0;

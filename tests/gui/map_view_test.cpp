@@ -322,5 +322,67 @@ TEST(MapViewTest, HandsFramesToTheWidgetOnTheGuiThread) {
     EXPECT_EQ(widget->shownFrame().size(), QSize(300, 200));
 }
 
+TEST(MapViewTest, HandsTheWidgetOnlyWhatChangedAndItStillShowsTheWholeFrame) {
+    ChipFolder folder;
+    QWidget window;
+    FakeChipSource source(6, 5);
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            source.set(x, y, 0, (x + y) % 16);
+        }
+    }
+    source.set(2, 1, 2, 256 + 3);     // an animated tile
+    source.set(4, 3, 3, 256 + 5, 1);  // a two-tile animated chip, partly under a still one
+    source.set(4, 3, 4, 40);
+    MapView view(folder.path(), &window);
+    view.setViewSize(288, 240 + MapView::kMapTop);
+    view.setMapSize(6, 5);
+    view.setView(-1, -1, 6, 5);
+    view.setTitle(false);
+    ASSERT_EQ(view.addChipSource(&source), 0);
+    view.redrawLayers();
+    const std::vector<const ChipSource*> sources = {&source};
+    // The test takes the frames in place of the widget.
+    QImage shown;
+
+    // Frame pixel of tile (x, y) at origin (-1, -1): ((x + 1) * 48, (y + 1) * 48).
+    const QRegion animated = QRegion(144, 96, 48, 48) + QRegion(192, 144, 96, 96);
+    const QRegion markerAt00(48, 48, 48, 48);
+    struct Step {
+        int markerX, markerY, markerCode;
+        QRegion handed;
+    };
+    const std::vector<Step> steps = {
+        {-1, -1, -1, QRegion(0, 0, 288, 240)},  // the first frame: all of it
+        {-1, -1, -1, animated},
+        {3, 3, MapView::kMarkerBuild, animated},  // the marker's tile moves anyway
+        {0, 0, MapView::kMarkerClose, animated + markerAt00},
+        {0, 0, MapView::kMarkerClose, animated},
+        {0, 0, -1, animated + markerAt00},  // taken away
+    };
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const Step& step = steps[i];
+        const int phase = view.phase();
+        // setMarker draws at once without moving the animation on; the frame after it has the
+        // same phase and changes nothing more.
+        view.setMarker(step.markerX, step.markerY, step.markerCode);
+        view.onFrame(0, 0, 0);
+        EXPECT_EQ(view.takeFrame(shown), step.handed) << i;
+        const QImage expected =
+            test::referenceFrame(test::referenceLayer(sources, 6, 5, phase), 288, 240, -1, -1,
+                                 view.markerX(), view.markerY(), view.markerCode());
+        EXPECT_EQ(test::firstDifference(shown, expected), -1) << i;
+    }
+
+    // A town without animated chips hands nothing once it is shown.
+    source.set(2, 1, 2, -1);
+    source.set(4, 3, 3, -1);
+    view.redrawLayers();
+    view.onFrame(0, 0, 0);
+    EXPECT_EQ(view.takeFrame(shown), QRegion(0, 0, 288, 240));
+    view.onFrame(0, 0, 0);
+    EXPECT_TRUE(view.takeFrame(shown).isEmpty());
+}
+
 }  // namespace
 }  // namespace vellmora
