@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/window.h"
+#include "audio/music_list.h"
 #include "game/turn_flags.h"
 
 class QCursor;
@@ -174,7 +175,7 @@ private:
     std::unique_ptr<StatusBar> statusBar_;
     std::unique_ptr<CommandTable> commands_;
     std::unique_ptr<Toolbar> toolbar_;
-    std::vector<std::string> musicFiles_;  // command id kFirstMusic + i plays file i
+    audio::MusicList musicList_;  // command id kFirstMusic + i plays piece i
     AudioHooks audio_;
     std::unique_ptr<audio::SoundBank> sounds_;
     std::unique_ptr<audio::MusicPlayer> music_;

@@ -1,7 +1,6 @@
 // The command dispatcher and the commands that the window runs itself.
 #include <QApplication>
 #include <QCursor>
-#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <cstdlib>
@@ -13,6 +12,7 @@
 #include "app/map_view.h"
 #include "app/message_box.h"
 #include "app/mode.h"
+#include "audio/sound_settings.h"
 #include "data/base_list.h"
 #include "data/program_folder.h"
 #include "data/score_book.h"
@@ -302,59 +302,45 @@ void MainWindow::applyRefinancing(bool invert) {
 }
 
 void MainWindow::loadMusicList() {
-    const QDir folder(QString::fromStdString(joinPath(options_.programFolder, "music/")));
-    const QStringList files =
-        folder.entryList({QStringLiteral("*.mid")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (const QString& file : files) {
-        const int id = command::kFirstMusic + static_cast<int>(musicFiles_.size());
-        if (id > command::kLastMusic) {
-            break;
-        }
-        musicFiles_.push_back(QFile::encodeName(folder.filePath(file)).toStdString());
-        commands_->addMusicEntry(id, QFileInfo(file).completeBaseName());
+    // A folder without pieces leaves only "OFF(&O)".
+    (void)musicList_.scan(joinPath(options_.programFolder, "music/"), command::kFirstMusic,
+                          command::kLastMusic);
+    for (int piece = 0; piece < musicList_.count(); ++piece) {
+        // "&" in a file name is shown, not taken as a mnemonic.
+        commands_->addMusicEntry(
+            command::kFirstMusic + piece,
+            QString::fromStdString(musicList_.baseName(piece)).replace('&', QStringLiteral("&&")));
     }
 }
 
 bool MainWindow::chooseMusic(int id) {
-    const int count = static_cast<int>(musicFiles_.size());
-    if (id != command::kMusicOff &&
-        (id < command::kFirstMusic || id >= command::kFirstMusic + count)) {
+    const int piece = musicList_.indexOfCommand(id);
+    if (id != command::kMusicOff && piece < 0) {
         return false;
     }
     if (audio_.stopMusic) {
         audio_.stopMusic();
     }
     commands_->setChecked(command::kMusicOff, id == command::kMusicOff);
-    for (int entry = 0; entry < count; ++entry) {
+    for (int entry = 0; entry < musicList_.count(); ++entry) {
         commands_->setChecked(command::kFirstMusic + entry, command::kFirstMusic + entry == id);
     }
     if (id == command::kMusicOff) {
-        settings_->set("sound", "bgm", "<off>");
+        settings_->set(audio::kSoundSection, audio::kMusicKey, audio::kMusicOff);
         return true;
     }
-    const std::string& file = musicFiles_[static_cast<std::size_t>(id - command::kFirstMusic)];
+    // A piece that cannot be played stays chosen and silent, as without a sound device.
     if (audio_.playMusic) {
-        audio_.playMusic(file);
+        audio_.playMusic(musicList_.path(piece));
     }
-    settings_->set(
-        "sound", "bgm",
-        utf8ToCp932(QFileInfo(QFile::decodeName(file.c_str())).completeBaseName().toStdString()));
+    settings_->set(audio::kSoundSection, audio::kMusicKey, utf8ToCp932(musicList_.baseName(piece)));
     return true;
 }
 
 void MainWindow::applyMusicSetting() {
-    const std::string* value = settings_->get("sound", "bgm");
-    if (value != nullptr) {
-        for (std::size_t entry = 0; entry < musicFiles_.size(); ++entry) {
-            const QString name =
-                QFileInfo(QFile::decodeName(musicFiles_[entry].c_str())).completeBaseName();
-            if (name.toStdString() == cp932ToUtf8(*value)) {
-                (void)chooseMusic(command::kFirstMusic + static_cast<int>(entry));
-                return;
-            }
-        }
-    }
-    (void)chooseMusic(command::kMusicOff);
+    const std::string* value = settings_->get(audio::kSoundSection, audio::kMusicKey);
+    const int stored = value != nullptr ? musicList_.menuIndexOf(cp932ToUtf8(*value)) : -1;
+    (void)chooseMusic(stored >= 0 ? stored : command::kMusicOff);
 }
 
 }  // namespace vellmora

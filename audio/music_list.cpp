@@ -1,8 +1,5 @@
 #include "audio/music_list.h"
 
-#include <QAction>
-#include <QMenu>
-#include <QString>
 #include <algorithm>
 #include <cassert>
 #include <filesystem>
@@ -23,11 +20,6 @@ bool hasMidiExtension(const std::string& name) {
         return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     });
     return extension == ".mid";
-}
-
-// "&" would turn the next letter into a mnemonic.
-QString menuText(const std::string& baseName) {
-    return QString::fromStdString(baseName).replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
 }  // namespace
@@ -63,19 +55,6 @@ int MusicList::scan(const std::string& folder, int firstId, int lastId) {
         pieces_.push_back({joinPath(folder, name), name.substr(0, name.size() - 4)});
     }
     return kOk;
-}
-
-int MusicList::buildMenu(QMenu* bgmMenu, const std::string& folder, int firstId, int lastId) {
-    const int result = scan(folder, firstId, lastId);
-    if (bgmMenu == nullptr) {
-        return result;
-    }
-    for (int i = 0; i < count(); ++i) {
-        QAction* action = bgmMenu->addAction(menuText(pieces_[i].baseName));
-        action->setData(firstId_ + i);
-        action->setCheckable(true);
-    }
-    return result;
 }
 
 int MusicList::menuIndexOf(const std::string& name) const {

@@ -1,17 +1,10 @@
-// The pieces of the music folder and their entries in the "BGM(&M)" menu.
+// The pieces of the music folder, each with the command id of its "BGM(&M)" menu entry.
 #pragma once
 
 #include <string>
 #include <vector>
 
-class QMenu;
-
 namespace vellmora::audio {
-
-// Command ids of the music menu: "OFF(&O)" and the pieces after it.
-inline constexpr int kMusicOffCommand = 32834;
-inline constexpr int kFirstMusicCommand = 10000;
-inline constexpr int kLastMusicCommand = 10007;
 
 // The MIDI files ("*.mid", extension in any case) of one folder, sorted by file name (byte
 // order of the UTF-8 names, the same on every machine), each with a command id counting up
@@ -20,12 +13,7 @@ class MusicList {
 public:
     // Lists the folder. 0 when at least one piece was found; -1 when lastId is below firstId,
     // the folder cannot be listed or holds no piece (the list is then empty).
-    [[nodiscard]] int scan(const std::string& folder, int firstId = kFirstMusicCommand,
-                           int lastId = kLastMusicCommand);
-    // scan(), then one checkable item per piece appended to bgmMenu: text the file name without
-    // its extension, QAction::data() the command id. Same results as scan().
-    [[nodiscard]] int buildMenu(QMenu* bgmMenu, const std::string& folder,
-                                int firstId = kFirstMusicCommand, int lastId = kLastMusicCommand);
+    [[nodiscard]] int scan(const std::string& folder, int firstId, int lastId);
 
     // The command id of the piece whose base name (UTF-8, no folder, no extension) is name,
     // or -1.
@@ -48,7 +36,7 @@ private:
         std::string baseName;
     };
     std::vector<Piece> pieces_;
-    int firstId_ = kFirstMusicCommand;
+    int firstId_ = 0;
 };
 
 }  // namespace vellmora::audio

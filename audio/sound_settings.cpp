@@ -1,14 +1,9 @@
 #include "audio/sound_settings.h"
 
-#include <QAction>
-#include <QMenu>
 #include <algorithm>
 #include <charconv>
 
-#include "audio/music_list.h"
-#include "audio/music_player.h"
 #include "data/settings.h"
-#include "data/text_encoding.h"
 
 namespace vellmora::audio {
 namespace {
@@ -23,10 +18,6 @@ bool equalsIgnoringAsciiCase(const std::string& text, const char* word) {
         }
     }
     return i == text.size() && word[i] == '\0';
-}
-
-bool isMusicCommand(int id, const MusicList& list) {
-    return id == kMusicOffCommand || list.indexOfCommand(id) >= 0;
 }
 
 }  // namespace
@@ -56,54 +47,6 @@ int storedVolume(const Settings& settings, const char* key) {
 
 void storeVolume(Settings& settings, const char* key, int percent) {
     settings.set(kSoundSection, key, std::to_string(std::clamp(percent, 0, 100)));
-}
-
-void checkMusicItem(QMenu* bgmMenu, int commandId) {
-    if (bgmMenu == nullptr) {
-        return;
-    }
-    for (QAction* action : bgmMenu->actions()) {
-        bool isNumber = false;
-        const int id = action->data().toInt(&isNumber);
-        if (!isNumber) {
-            continue;
-        }
-        if (id == commandId) {
-            action->setCheckable(true);
-            action->setChecked(true);
-        } else if (action->isCheckable()) {
-            action->setChecked(false);
-        }
-    }
-}
-
-bool chooseMusic(int commandId, MusicPlayer& player, const MusicList& list, QMenu* bgmMenu,
-                 Settings& settings) {
-    if (!isMusicCommand(commandId, list)) {
-        return false;
-    }
-    player.stop();
-    if (commandId == kMusicOffCommand) {
-        checkMusicItem(bgmMenu, kMusicOffCommand);
-        settings.set(kSoundSection, kMusicKey, kMusicOff);
-        return true;
-    }
-    const int index = list.indexOfCommand(commandId);
-    const int entry = player.open(list.path(index));
-    if (entry >= 0) {
-        (void)player.play(entry, true);
-    }
-    checkMusicItem(bgmMenu, commandId);
-    settings.set(kSoundSection, kMusicKey, utf8ToCp932(list.baseName(index)));
-    return true;
-}
-
-int restoreMusic(MusicPlayer& player, const MusicList& list, QMenu* bgmMenu, Settings& settings) {
-    const std::string* stored = settings.get(kSoundSection, kMusicKey);
-    const int commandId = stored != nullptr ? list.menuIndexOf(cp932ToUtf8(*stored)) : -1;
-    const int chosen = commandId >= 0 ? commandId : kMusicOffCommand;
-    chooseMusic(chosen, player, list, bgmMenu, settings);
-    return chosen;
 }
 
 }  // namespace vellmora::audio

@@ -12,6 +12,7 @@
 #include "app/money_text.h"
 #include "app/toolbar.h"
 #include "data/settings.h"
+#include "data/text_encoding.h"
 #include "game/firm.h"
 #include "game/game.h"
 #include "resources/string_table.h"
@@ -107,6 +108,51 @@ TEST(MainWindowTest, StoredSwitchesAreReadAsTheirRulesSay) {
         EXPECT_EQ(*shell.window->settings().get("sound", "se"), c.effects ? "on" : "off");
         EXPECT_EQ(*shell.window->settings().get("game", "rollover"), c.refinancing ? "on" : "off");
     }
+}
+
+TEST(MainWindowTest, MusicMenuListsThePiecesAndPlaysAndStoresTheChoice) {
+    ShellFixture shell({}, "[sound]\r\nbgm=" + utf8ToCp932("朝の商店街") + "\r\n\r\n", false,
+                       {"b.mid", "R&B.MID", "朝の商店街.mid", "notes.txt"});
+    const std::string folder = shell.game.folder() + "music/";
+    const CommandTable& commands = shell.window->commands();
+    // Sorted by the bytes of their names; "&" shown as written.
+    ASSERT_NE(commands.action(command::kFirstMusic + 2), nullptr);
+    EXPECT_EQ(commands.action(command::kFirstMusic)->text(), QStringLiteral("R&&B"));
+    EXPECT_EQ(commands.action(command::kFirstMusic + 1)->text(), QStringLiteral("b"));
+    EXPECT_EQ(commands.action(command::kFirstMusic + 2)->text(), QStringLiteral("朝の商店街"));
+    EXPECT_EQ(commands.action(command::kFirstMusic + 3), nullptr);
+
+    auto checked = [&] {
+        std::vector<int> ids;
+        for (int id : {command::kMusicOff, command::kFirstMusic, command::kFirstMusic + 1,
+                       command::kFirstMusic + 2}) {
+            if (commands.isChecked(id)) {
+                ids.push_back(id);
+            }
+        }
+        return ids;
+    };
+    // The stored piece, found by its CP932 name, plays at start-up.
+    EXPECT_EQ(checked(), std::vector<int>{command::kFirstMusic + 2});
+    EXPECT_EQ(shell.music, (std::vector<std::string>{"stop", "play " + folder + "朝の商店街.mid"}));
+
+    shell.music.clear();
+    shell.window->onCommand(command::kFirstMusic, 0);
+    EXPECT_EQ(checked(), std::vector<int>{command::kFirstMusic});
+    EXPECT_EQ(shell.music, (std::vector<std::string>{"stop", "play " + folder + "R&B.MID"}));
+    EXPECT_EQ(*shell.window->settings().get("sound", "bgm"), "R&B");
+
+    shell.music.clear();
+    shell.window->onCommand(command::kMusicOff, 0);
+    EXPECT_EQ(checked(), std::vector<int>{command::kMusicOff});
+    EXPECT_EQ(shell.music, std::vector<std::string>{"stop"});
+    EXPECT_EQ(*shell.window->settings().get("sound", "bgm"), "<off>");
+
+    // An id past the last piece is no music command.
+    shell.music.clear();
+    shell.window->onCommand(command::kFirstMusic + 3, 0);
+    EXPECT_TRUE(shell.music.empty());
+    EXPECT_EQ(checked(), std::vector<int>{command::kMusicOff});
 }
 
 TEST(MainWindowTest, TogglesFlipAndWriteTheirSetting) {

@@ -63,11 +63,16 @@ public:
 
 class ShellFixture {
 public:
+    // `musicPieces` are file names written into the program folder's "music/".
     explicit ShellFixture(const GameFixtureOptions& options = {},
-                          const std::string& settingsText = std::string(), bool autosave = false)
+                          const std::string& settingsText = std::string(), bool autosave = false,
+                          const std::vector<std::string>& musicPieces = {})
         : game(options) {
         if (!settingsText.empty()) {
             user.write("vellmora.ini", settingsText);
+        }
+        for (const std::string& piece : musicPieces) {
+            game.dir().write("music/" + piece, "MThd");
         }
         ShellOptions shell;
         shell.programFolder = game.folder();
@@ -76,7 +81,9 @@ public:
         shell.saveFolder = user.file("saves") + "/";
         shell.autosave = autosave;
         window = std::make_unique<MainWindow>(shell);
-        window->setAudioHooks({[this](int slot) { effects.push_back(slot); }, {}, {}});
+        window->setAudioHooks({[this](int slot) { effects.push_back(slot); },
+                               [this](const std::string& path) { music.push_back("play " + path); },
+                               [this] { music.push_back("stop"); }});
         window->onCreate();
         window->showNormal();
         window->resize(640, 480);
@@ -142,6 +149,8 @@ public:
     TempDir user;
     std::unique_ptr<MainWindow> window;
     std::vector<int> effects;
+    // "play <path>" and "stop", in order.
+    std::vector<std::string> music;
     bool closed = false;
 };
 
