@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QStatusBar>
 #include <algorithm>
 
@@ -12,6 +13,34 @@ constexpr std::array<int, StatusBar::kParts - 1> kRightEdges = {70, 140, 280, 42
 // Width of a digit in the font the edges were chosen for.
 constexpr double kDesignDigitWidth = 6.0;
 
+// A part that shows as much of its text as fits, ending in "…" when it is cut; the whole text
+// stays its text and its tooltip.
+class PartLabel : public QLabel {
+public:
+    explicit PartLabel(QWidget* parent) : QLabel(parent) {}
+
+    void setWholeText(const QString& text) {
+        whole_ = text;
+        setToolTip(text);
+        showFitting();
+    }
+    const QString& wholeText() const { return whole_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        showFitting();
+    }
+
+private:
+    void showFitting() {
+        const int room = contentsRect().width() - 2 * margin() - 2 * indent();
+        setText(fontMetrics().elidedText(whole_, Qt::ElideRight, std::max(0, room)));
+    }
+
+    QString whole_;
+};
+
 }  // namespace
 
 StatusBar::StatusBar(QStatusBar* bar) {
@@ -20,7 +49,7 @@ StatusBar::StatusBar(QStatusBar* bar) {
         1.0, QFontMetrics(bar->font()).horizontalAdvance(QLatin1Char('0')) / kDesignDigitWidth);
     int left = 0;
     for (int part = 0; part < kParts; ++part) {
-        auto* label = new QLabel(bar);
+        auto* label = new PartLabel(bar);
         label->setObjectName(QStringLiteral("part%1").arg(part));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setTextFormat(Qt::PlainText);
@@ -30,7 +59,8 @@ StatusBar::StatusBar(QStatusBar* bar) {
             left = right;
             bar->addWidget(label, 0);
         } else {
-            label->setMinimumWidth(0);
+            // The rest of the bar, however long its text: it never widens the window.
+            label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
             bar->addWidget(label, 1);
         }
         labels_[part] = label;
@@ -39,13 +69,13 @@ StatusBar::StatusBar(QStatusBar* bar) {
 
 void StatusBar::setText(int part, const QString& text) {
     if (part >= 0 && part < kParts) {
-        labels_[part]->setText(text);
-        labels_[part]->setToolTip(text);
+        static_cast<PartLabel*>(labels_[part])->setWholeText(text);
     }
 }
 
 QString StatusBar::text(int part) const {
-    return part >= 0 && part < kParts ? labels_[part]->text() : QString();
+    return part >= 0 && part < kParts ? static_cast<PartLabel*>(labels_[part])->wholeText()
+                                      : QString();
 }
 
 int StatusBar::partWidth(int part) const {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QToolBar>
 #include <QToolButton>
 #include <filesystem>
@@ -230,6 +231,26 @@ TEST(MainWindowTest, NewGameShowsTitleDateAndCashAndStoresTheChoice) {
     EXPECT_EQ(*window.settings().get("game", "dif"), "3");
     EXPECT_EQ(*window.settings().get("game", "ainum"), "2");
     EXPECT_EQ(*window.settings().get("game", "player"), "\x83\x65\x83\x58\x83\x67");  // テスト
+}
+
+TEST(MainWindowTest, StatusPartsCutTooLongTextsWithAnEllipsis) {
+    ShellFixture shell;  // a 640-pixel window
+    const QString hint = QStringLiteral(
+        "顧客数[38] 支配[青葉フーズ株式会社:10%, 株式会社みどり軒:24%, "
+        "黄金屋ダイニング株式会社:12%, ルート屋:54%]");
+    shell.window->statusLine().setText(StatusBar::kModeHint, hint);
+    shell.window->statusLine().setText(StatusBar::kTile, QStringLiteral("(12,7)"));
+    QApplication::processEvents();
+    const auto* last = shell.window->findChild<QLabel*>(QStringLiteral("part4"));
+    ASSERT_NE(last, nullptr);
+    EXPECT_LE(shell.window->width(), 640);  // the long text does not widen the window
+    EXPECT_TRUE(last->text().endsWith(QChar(0x2026))) << last->text().toStdString();
+    EXPECT_LE(last->fontMetrics().horizontalAdvance(last->text()), last->contentsRect().width());
+    EXPECT_EQ(last->toolTip(), hint);
+    EXPECT_EQ(shell.status(StatusBar::kModeHint), hint);
+    // A text that fits shows whole.
+    EXPECT_EQ(shell.window->findChild<QLabel*>(QStringLiteral("part1"))->text(),
+              QStringLiteral("(12,7)"));
 }
 
 TEST(MainWindowTest, AFailedNewGameKeepsTheRunningGame) {
