@@ -200,6 +200,10 @@ void ScreenshotRun::addStandardSteps() {
                  window_.commands().trigger(command::kScoreTable);
                  return true;
              }});
+    addStep({QStringLiteral("volume"), [this] {
+                 window_.commands().trigger(command::kVolume);
+                 return true;
+             }});
     addStep({QStringLiteral("about"), [this] {
                  window_.commands().trigger(command::kAbout);
                  return true;

@@ -1,65 +1,88 @@
 #include "dialogs/volume_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace vellmora {
 
 VolumeDialog::VolumeDialog(int musicPercent, int effectsPercent, ApplyVolumes apply,
                            QWidget* parent)
-    : QDialog(parent), apply_(std::move(apply)) {
+    : Dialog(parent),
+      apply_(std::move(apply)),
+      music_(std::clamp(musicPercent, 0, 100)),
+      effects_(std::clamp(effectsPercent, 0, 100)) {
+    setObjectName("volume");
     setWindowTitle(QStringLiteral("音量"));
+}
+
+bool VolumeDialog::onInitDialog() {
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("BGM"), addSlider(QStringLiteral("BGM"), kMusicSlider, music_));
+    form->addRow(QStringLiteral("効果音"),
+                 addSlider(QStringLiteral("効果音"), kEffectsSlider, effects_));
     layout->addLayout(form);
-    music_ = addSlider(QStringLiteral("BGM"), kMusicSliderName, musicPercent);
-    effects_ = addSlider(QStringLiteral("効果音"), kEffectsSliderName, effectsPercent);
-    form->addRow(QStringLiteral("BGM"), music_);
-    form->addRow(QStringLiteral("効果音"), effects_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    // Connected last, so setting the starting values applies nothing.
-    connect(music_, &QSlider::valueChanged, this, [this] { applyNow(); });
-    connect(effects_, &QSlider::valueChanged, this, [this] { applyNow(); });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    bindCommand(ok, kIdOk);
+    buttons->addWidget(ok);
+    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    bindCommand(cancel, kIdCancel);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    return true;
 }
 
-int VolumeDialog::musicVolume() const {
-    return music_->value();
-}
-
-int VolumeDialog::effectsVolume() const {
-    return effects_->value();
-}
-
-QSlider* VolumeDialog::addSlider(const QString& label, const char* name, int percent) {
+QSlider* VolumeDialog::addSlider(const QString& label, int id, int percent) {
     auto* slider = new QSlider(Qt::Horizontal, this);
-    slider->setObjectName(QLatin1String(name));
     slider->setAccessibleName(label);
     slider->setRange(0, 100);
     slider->setSingleStep(5);
     slider->setPageStep(10);
     slider->setMinimumWidth(200);
-    slider->setValue(std::clamp(percent, 0, 100));
+    slider->setValue(percent);
+    // Bound after the starting value is set, so showing the dialog applies nothing.
+    bindSlider(slider, id);
     return slider;
 }
 
-void VolumeDialog::applyNow() {
-    if (apply_) {
-        apply_(musicVolume(), effectsVolume());
+bool VolumeDialog::onCommand(int id, int) {
+    if (id == kIdCancel) {
+        return endDialog(kIdCancel);
     }
+    return closeOnOk(id);
+}
+
+bool VolumeDialog::onClose() {
+    return endDialog(kIdCancel);
+}
+
+bool VolumeDialog::onHScroll(int id, int position) {
+    if (id == kMusicSlider) {
+        music_ = position;
+    } else if (id == kEffectsSlider) {
+        effects_ = position;
+    } else {
+        return false;
+    }
+    if (apply_) {
+        apply_(music_, effects_);
+    }
+    return true;
 }
 
 int runVolumeDialog(QWidget* parent, int& musicPercent, int& effectsPercent,
                     const ApplyVolumes& apply) {
-    VolumeDialog dialog(musicPercent, effectsPercent, apply, parent);
-    if (dialog.exec() != QDialog::Accepted) {
+    VolumeDialog dialog(musicPercent, effectsPercent, apply);
+    if (dialog.doModal(parent) != 0) {
         if (apply) {
             apply(musicPercent, effectsPercent);
         }

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include <QDialog>
+#include "app/dialog.h"
 
 class QSlider;
 class QWidget;
@@ -13,30 +13,35 @@ namespace vellmora {
 // Called with the music and effect volumes (0 to 100) whenever a slider moves.
 using ApplyVolumes = std::function<void(int musicPercent, int effectsPercent)>;
 
-class VolumeDialog : public QDialog {
+class VolumeDialog : public Dialog {
 public:
+    static constexpr int kMusicSlider = 1001;
+    static constexpr int kEffectsSlider = 1002;
+
+    // OK ends the dialog with 0; Cancel, Escape and the close box with kIdCancel.
     VolumeDialog(int musicPercent, int effectsPercent, ApplyVolumes apply,
                  QWidget* parent = nullptr);
 
-    int musicVolume() const;
-    int effectsVolume() const;
+    int musicVolume() const { return music_; }
+    int effectsVolume() const { return effects_; }
 
-    // Object names of the two sliders.
-    static constexpr const char* kMusicSliderName = "musicVolume";
-    static constexpr const char* kEffectsSliderName = "effectsVolume";
+protected:
+    bool onInitDialog() override;
+    bool onCommand(int id, int code) override;
+    bool onClose() override;
+    bool onHScroll(int id, int position) override;
 
 private:
-    QSlider* addSlider(const QString& label, const char* name, int percent);
-    void applyNow();
+    QSlider* addSlider(const QString& label, int id, int percent);
 
     ApplyVolumes apply_;
-    QSlider* music_ = nullptr;
-    QSlider* effects_ = nullptr;
+    int music_;
+    int effects_;
 };
 
-// Shows the dialog modally. OK: answers 0 and leaves the chosen values in musicPercent and
-// effectsPercent. Cancel or closing: applies the starting values again and answers -1, the two
-// values unchanged.
+// Shows the dialog modally over `parent`. OK: answers 0 and leaves the chosen values in
+// musicPercent and effectsPercent. Cancel or closing: applies the starting values again and
+// answers -1, the two values unchanged.
 int runVolumeDialog(QWidget* parent, int& musicPercent, int& effectsPercent,
                     const ApplyVolumes& apply);
 
