@@ -104,13 +104,19 @@ void Dialog::bindCommand(QAbstractButton* button, int id) {
     connect(button, &QAbstractButton::clicked, this, [this, id] { onCommand(id, 0); });
 }
 
-QPushButton* Dialog::addButtonRow(QBoxLayout* layout, const QString& text, int id) {
+QPushButton* Dialog::addButtonRow(QBoxLayout* layout, const QString& text, int id,
+                                  const QString& cancelText) {
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     auto* button = new QPushButton(text, this);
     bindCommand(button, id);
     button->setDefault(true);
     row->addWidget(button);
+    if (!cancelText.isEmpty()) {
+        auto* cancel = new QPushButton(cancelText, this);
+        bindCommand(cancel, kIdCancel);
+        row->addWidget(cancel);
+    }
     layout->addLayout(row);
     return button;
 }

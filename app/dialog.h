@@ -62,8 +62,10 @@ protected:
     void bindCommand(QAbstractButton* button, int id);
     void bindSlider(QAbstractSlider* slider, int id);
     void setControlId(QWidget* widget, int id);
-    // Ends `layout` with a row holding one default button at the right, bound to `id`.
-    QPushButton* addButtonRow(QBoxLayout* layout, const QString& text, int id);
+    // Ends `layout` with a row holding one default button at the right, bound to `id`, and a
+    // button bound to kIdCancel after it when `cancelText` is given.
+    QPushButton* addButtonRow(QBoxLayout* layout, const QString& text, int id,
+                              const QString& cancelText = QString());
 
     void closeEvent(QCloseEvent* event) override;
     void reject() override;

@@ -3,7 +3,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "resources/string_table.h"
@@ -31,13 +30,7 @@ bool AboutDialog::onInitDialog() {
     row->addWidget(text, 1);
     layout->addLayout(row);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setDefault(true);
-    bindCommand(ok, kIdOk);
-    buttons->addWidget(ok);
-    layout->addLayout(buttons);
+    addButtonRow(layout, QStringLiteral("OK"), kIdOk);
     return true;
 }
 

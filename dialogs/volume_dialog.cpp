@@ -1,8 +1,6 @@
 #include "dialogs/volume_dialog.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
-#include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -28,16 +26,7 @@ bool VolumeDialog::onInitDialog() {
                  addSlider(QStringLiteral("効果音"), kEffectsSlider, effects_));
     layout->addLayout(form);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setDefault(true);
-    bindCommand(ok, kIdOk);
-    buttons->addWidget(ok);
-    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    bindCommand(cancel, kIdCancel);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    addButtonRow(layout, QStringLiteral("OK"), kIdOk, QStringLiteral("キャンセル"));
     return true;
 }
 
