@@ -29,16 +29,14 @@ constexpr int kComputerTitle = 159;
 }  // namespace
 
 CompanyInfoDialog::CompanyInfoDialog(const Game& game, int firstTab, QWidget* parent)
-    : Dialog(parent), game_(&game), firstTab_(firstTab) {
+    : CompanyTabsDialog(game, firstTab, parent) {
     setWindowTitle(QStringLiteral("会社情報"));
 }
 
 bool CompanyInfoDialog::onInitDialog() {
     using namespace company_ids;
     auto* layout = new QVBoxLayout(this);
-    companies_ = companyTabBar(*game_, this);
-    setControlId(companies_, kCompanies);
-    layout->addWidget(companies_);
+    layout->addWidget(makeCompanyTabs(this, kCompanies));
 
     auto* grid = new QGridLayout;
     const QFontMetrics metrics = fontMetrics();
@@ -67,22 +65,12 @@ bool CompanyInfoDialog::onInitDialog() {
     layout->addLayout(grid);
     layout->addStretch(1);
 
-    addButtonRow(layout, QStringLiteral("閉じる"), kClose);
-
-    const int first = firstTab_ >= 0 && firstTab_ < kFirmSlots ? firstTab_ : 0;
-    companies_->setCurrentIndex(first);
-    connect(companies_, &QTabBar::currentChanged, this, [this](int index) { showCompany(index); });
-    showCompany(first);
-    roomyButtons(this);
+    finishCompanyDialog(layout, kClose);
     return true;
 }
 
-void CompanyInfoDialog::showCompany(int index) {
+void CompanyInfoDialog::fillCompany(int index) {
     using namespace company_ids;
-    if (companies_->currentIndex() != index) {
-        companies_->setCurrentIndex(index);
-        return;
-    }
     const Firm* firm = game_->firm(index);
     if (firm == nullptr) {
         for (int id : {kNames, kRatings, kResearch, kShops, kFigures}) {

@@ -2,9 +2,7 @@
 // tab per company.
 #pragma once
 
-#include "app/dialog.h"
-
-class QTabBar;
+#include "dialogs/company_tabs_dialog.h"
 
 namespace vellmora {
 
@@ -20,20 +18,14 @@ inline constexpr int kFigures = 1072;
 inline constexpr int kClose = 128;
 }  // namespace company_ids
 
-class CompanyInfoDialog : public Dialog {
+class CompanyInfoDialog : public CompanyTabsDialog {
 public:
     CompanyInfoDialog(const Game& game, int firstTab, QWidget* parent = nullptr);
-
-    void showCompany(int index);
 
 protected:
     bool onInitDialog() override;
     bool onCommand(int id, int code) override;
-
-private:
-    const Game* game_;
-    int firstTab_;
-    QTabBar* companies_ = nullptr;
+    void fillCompany(int index) override;
 };
 
 }  // namespace vellmora

@@ -46,7 +46,7 @@ const std::vector<StatementSide>& statementSides() {
 }  // namespace
 
 StatementsDialog::StatementsDialog(const Game& game, int firstTab, QWidget* parent)
-    : Dialog(parent), game_(&game), firstTab_(firstTab) {
+    : CompanyTabsDialog(game, firstTab, parent) {
     setWindowTitle(QStringLiteral("財務諸表"));
 }
 
@@ -58,9 +58,7 @@ bool StatementsDialog::onInitDialog() {
 
     auto* statements = new QWidget(pages_);
     auto* statementsLayout = new QVBoxLayout(statements);
-    companies_ = companyTabBar(*game_, statements);
-    setControlId(companies_, kCompanies);
-    statementsLayout->addWidget(companies_);
+    statementsLayout->addWidget(makeCompanyTabs(statements, kCompanies));
 
     const int amountWidth = fontMetrics().horizontalAdvance(QStringLiteral("-999,999,999,999"));
     auto makeBlock = [this, statements, amountWidth](int id, const QString& title, int firstSide) {
@@ -88,21 +86,11 @@ bool StatementsDialog::onInitDialog() {
     pages_->addTab(statements, QStringLiteral("財務諸表"));
     pages_->addTab(new FirmTrendView(*game_, pages_), QStringLiteral("推移"));
 
-    addButtonRow(layout, QStringLiteral("閉じる"), kClose);
-
-    const int first = firstTab_ >= 0 && firstTab_ < kFirmSlots ? firstTab_ : 0;
-    companies_->setCurrentIndex(first);
-    connect(companies_, &QTabBar::currentChanged, this, [this](int index) { showCompany(index); });
-    showCompany(first);
-    roomyButtons(this);
+    finishCompanyDialog(layout, kClose);
     return true;
 }
 
-void StatementsDialog::showCompany(int index) {
-    if (companies_->currentIndex() != index) {
-        companies_->setCurrentIndex(index);  // shows the company through currentChanged
-        return;
-    }
+void StatementsDialog::fillCompany(int index) {
     const Firm* firm = game_->firm(index);
     const Ledger* ledger = firm != nullptr ? &firm->finance().ledger() : nullptr;
     const int date = game_->calendar() != nullptr ? game_->calendar()->dateCode() : 0;

@@ -3,10 +3,8 @@
 // sales, result and shops over the game.
 #pragma once
 
-#include "app/dialog.h"
+#include "dialogs/company_tabs_dialog.h"
 
-class QLabel;
-class QTabBar;
 class QTabWidget;
 
 namespace vellmora {
@@ -28,24 +26,20 @@ inline constexpr int kCostAmounts = 1008;
 inline constexpr int kClose = 1;
 }  // namespace statements_ids
 
-class StatementsDialog : public Dialog {
+class StatementsDialog : public CompanyTabsDialog {
 public:
     StatementsDialog(const Game& game, int firstTab, QWidget* parent = nullptr);
 
-    // Shows company `index` (as a click on its tab does).
-    void showCompany(int index);
     // Turns to the statements page (0) or the charts page (1).
     void showPage(int page);
 
 protected:
     bool onInitDialog() override;
     bool onCommand(int id, int code) override;
+    void fillCompany(int index) override;
 
 private:
-    const Game* game_;
-    int firstTab_;
     QTabWidget* pages_ = nullptr;
-    QTabBar* companies_ = nullptr;
 };
 
 }  // namespace vellmora
