@@ -18,12 +18,14 @@ TEST(GameFilesTest, AutosavesRotateARefusedFileKeepsTheGameAndASavedOneResumes) 
     }
     ASSERT_EQ(shell.status(0), QStringLiteral("1年 5月"));
     for (int slot = 1; slot <= 3; ++slot) {
-        EXPECT_TRUE(QFile::exists(QString::fromStdString(shell.window->autosavePath(slot)))) << slot;
+        EXPECT_TRUE(QFile::exists(QString::fromStdString(shell.window->autosavePath(slot))))
+            << slot;
     }
     EXPECT_FALSE(QFile::exists(QString::fromStdString(shell.window->autosavePath(4))));
 
     // A damaged file is refused with a message; the game plays on as it was.
-    const std::string damaged = shell.user.write("damaged.vsav", "quillmarch_save and nothing more");
+    const std::string damaged =
+        shell.user.write("damaged.vsav", "quillmarch_save and nothing more");
     messages.messages.clear();
     EXPECT_EQ(shell.window->openSavedGame(damaged), -1);
     ASSERT_EQ(messages.messages.size(), 1u);

@@ -23,12 +23,10 @@ namespace vellmora {
 namespace {
 
 using test::GameFixtureOptions;
+using test::kGameCommands;
 using test::MessageRecorder;
 using test::ShellFixture;
 
-const int kGameCommands[] = {command::kBuildSmall, command::kBuildMedium,      command::kBuildLarge,
-                             command::kCloseShop,  command::kManagementSystem, command::kBudget,
-                             command::kBorrowing,  command::kEndTurn};
 const int kAlwaysAvailable[] = {command::kNewGame,
                                 command::kScoreTable,
                                 command::kExit,

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/command_ids.h"
 #include "app/command_table.h"
 #include "app/dialog.h"
 #include "app/main_window.h"
@@ -21,6 +22,11 @@
 #include "support/temp_dir.h"
 
 namespace vellmora::test {
+
+// The commands that need a running game.
+inline constexpr int kGameCommands[] = {
+    command::kBuildSmall,       command::kBuildMedium, command::kBuildLarge, command::kCloseShop,
+    command::kManagementSystem, command::kBudget,      command::kBorrowing,  command::kEndTurn};
 
 struct RecordedMessage {
     QString caption;

@@ -20,11 +20,8 @@ using test::GameFixture;
 class ShopInfoDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        game = test::startGame(fixture);
+        game = test::startGameWithTwoShops(fixture);
         ASSERT_NE(game, nullptr);
-        ASSERT_EQ(game->buildShop(3, 4, 1), 0);
-        ASSERT_EQ(game->buildShop(6, 5, 0), 0);
-        ASSERT_EQ(game->shopAt(6, 5, 0), 1);
     }
     const Shop& shop(int number) { return *game->player()->shops().shop(number); }
 

@@ -18,12 +18,9 @@ namespace vellmora {
 namespace {
 
 using test::GameFixtureOptions;
+using test::kGameCommands;
 using test::MessageRecorder;
 using test::ShellFixture;
-
-const int kGameCommands[] = {command::kBuildSmall, command::kBuildMedium,      command::kBuildLarge,
-                             command::kCloseShop,  command::kManagementSystem, command::kBudget,
-                             command::kBorrowing,  command::kEndTurn};
 
 std::vector<QString> strings(std::initializer_list<int> ids) {
     std::vector<QString> texts;

@@ -30,6 +30,17 @@ inline std::unique_ptr<Game> startGame(const GameFixture& fixture, int difficult
     return game;
 }
 
+// A new game in which the player has built a medium shop on tile (3, 4) (shop 0) and a small one
+// on (6, 5) (shop 1); null when any of it was refused.
+inline std::unique_ptr<Game> startGameWithTwoShops(const GameFixture& fixture) {
+    auto game = startGame(fixture);
+    if (game == nullptr || game->buildShop(3, 4, 1) != 0 || game->buildShop(6, 5, 0) != 0 ||
+        game->shopAt(6, 5, 0) != 1) {
+        return nullptr;
+    }
+    return game;
+}
+
 // Moves cash of a firm by `amount` (negative spends) against an extraordinary account.
 inline void moveCash(Firm& firm, Money amount) {
     PostingTemplate row{};
