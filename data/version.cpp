@@ -2,6 +2,8 @@
 
 namespace vellmora {
 
-const char* versionString() { return VELLMORA_VERSION; }
+const char* versionString() {
+    return VELLMORA_VERSION;
+}
 
 }  // namespace vellmora

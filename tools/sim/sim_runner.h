@@ -44,8 +44,8 @@ struct GameSetup {
     int months = 360;
     PlayerKind player = PlayerKind::Greedy;
     std::string scoresFolder;  // empty: no score file is read or written
-    std::string loadPath;  // resume this game file instead of starting a new game
-    std::string savePath;  // save the game here at the end of the run
+    std::string loadPath;      // resume this game file instead of starting a new game
+    std::string savePath;      // save the game here at the end of the run
 };
 
 // Plays one game with a fake clock fixed by the seed, writing one line per game year to `log`.
