@@ -61,7 +61,10 @@ bool StatementsDialog::onInitDialog() {
     statementsLayout->addWidget(makeCompanyTabs(statements, kCompanies));
 
     const int amountWidth = fontMetrics().horizontalAdvance(QStringLiteral("-999,999,999,999"));
-    auto makeBlock = [this, statements, amountWidth](int id, const QString& title, int firstSide) {
+    // The same columns in both blocks, so that their sides line up.
+    const int titleWidth = fontMetrics().horizontalAdvance(QStringLiteral("繰越利益剰余金"));
+    auto makeBlock = [this, statements, amountWidth, titleWidth](int id, const QString& title,
+                                                                 int firstSide) {
         auto* box = new QGroupBox(title, statements);
         setControlId(box, id);
         auto* grid = new QGridLayout(box);
@@ -70,14 +73,19 @@ bool StatementsDialog::onInitDialog() {
             const StatementSide& sideIds =
                 statementSides()[static_cast<std::size_t>(firstSide + side)];
             QLabel* titles = figureLabel(box, true);
+            titles->setMinimumWidth(titleWidth);
             setControlId(titles, sideIds.titlesId);
             QLabel* amounts = figureLabel(box);
             amounts->setMinimumWidth(amountWidth);
             setControlId(amounts, sideIds.amountsId);
-            grid->addWidget(titles, 0, side * 2);
-            grid->addWidget(amounts, 0, side * 2 + 1);
+            grid->addWidget(titles, 0, side * 3);
+            grid->addWidget(amounts, 0, side * 3 + 1);
         }
+        // Each side keeps its amounts beside their titles, however wide the dialog: the room
+        // left goes between the sides and after the second one.
         grid->setColumnMinimumWidth(2, fontMetrics().averageCharWidth() * 6);
+        grid->setColumnStretch(2, 1);
+        grid->setColumnStretch(5, 1);
         return box;
     };
     statementsLayout->addWidget(makeBlock(kBalanceSheet, QStringLiteral("貸借対照表"), 0));
