@@ -29,9 +29,10 @@ bool clip(const QImage& to, const QImage& from, Span& s) {
     return s.w > 0 && s.h > 0;
 }
 
-}  // namespace
-
-void copyMasked(QImage& to, int dx, int dy, const QImage& from, int sx, int sy, int w, int h) {
+// Runs copyRow(out, in, width) for each row of the clipped rectangle.
+template <typename CopyRow>
+void copyRows(QImage& to, int dx, int dy, const QImage& from, int sx, int sy, int w, int h,
+              CopyRow copyRow) {
     Span s{dx, dy, sx, sy, w, h};
     if (!clip(to, from, s)) {
         return;
@@ -39,24 +40,26 @@ void copyMasked(QImage& to, int dx, int dy, const QImage& from, int sx, int sy, 
     for (int row = 0; row < s.h; ++row) {
         const auto* in = reinterpret_cast<const QRgb*>(from.constScanLine(s.sy + row)) + s.sx;
         auto* out = reinterpret_cast<QRgb*>(to.scanLine(s.dy + row)) + s.dx;
-        for (int x = 0; x < s.w; ++x) {
+        copyRow(out, in, s.w);
+    }
+}
+
+}  // namespace
+
+void copyMasked(QImage& to, int dx, int dy, const QImage& from, int sx, int sy, int w, int h) {
+    copyRows(to, dx, dy, from, sx, sy, w, h, [](QRgb* out, const QRgb* in, int width) {
+        for (int x = 0; x < width; ++x) {
             if (in[x] >> 24 != 0) {
                 out[x] = in[x] | 0xFF000000u;
             }
         }
-    }
+    });
 }
 
 void copyOpaque(QImage& to, int dx, int dy, const QImage& from, int sx, int sy, int w, int h) {
-    Span s{dx, dy, sx, sy, w, h};
-    if (!clip(to, from, s)) {
-        return;
-    }
-    for (int row = 0; row < s.h; ++row) {
-        const auto* in = reinterpret_cast<const QRgb*>(from.constScanLine(s.sy + row)) + s.sx;
-        auto* out = reinterpret_cast<QRgb*>(to.scanLine(s.dy + row)) + s.dx;
-        std::memcpy(out, in, static_cast<std::size_t>(s.w) * sizeof(QRgb));
-    }
+    copyRows(to, dx, dy, from, sx, sy, w, h, [](QRgb* out, const QRgb* in, int width) {
+        std::memcpy(out, in, static_cast<std::size_t>(width) * sizeof(QRgb));
+    });
 }
 
 void fillRect(QImage& to, int x, int y, int w, int h, QRgb colour) {
