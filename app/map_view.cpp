@@ -224,7 +224,7 @@ QRegion MapView::drawGame(QImage& frame) {
                                                        (markerY_ - viewY_) * kTile, kTile, kTile);
     const bool markerMoved =
         markerArea != pictures.markerArea || markerCode_ != pictures.markerShown;
-    if (markerMoved && !changed.contains(pictures.markerArea)) {
+    if (markerMoved && !(QRegion(pictures.markerArea) - changed).isEmpty()) {
         renderer.drawArea(frame, viewX_, viewY_, pictures.markerArea, phase_);
         changed += pictures.markerArea & frame.rect();
     }
