@@ -254,19 +254,12 @@ QRegion MapRenderer::drawMoving(QImage& frame, QPoint origin, int phase) {
                 continue;
             }
             const QImage& picture = blockPicture(bx, by, phase);
-            const QPoint blockOrigin(bx * kBlockPixels, by * kBlockPixels);
             // A block drawn anew from nothing is copied whole; a known one only where it moves.
             const QRegion parts =
-                known ? block.moving : QRegion(QRect(blockOrigin, picture.size()));
+                known ? block.moving
+                      : QRegion(QRect(QPoint(bx, by) * kBlockPixels, picture.size()));
             for (const QRect& part : parts) {
-                const QRect inFrame = part.translated(-origin) & frame.rect();
-                if (inFrame.isEmpty()) {
-                    continue;
-                }
-                const QPoint from = inFrame.topLeft() + origin - blockOrigin;
-                copyOpaque(frame, inFrame.x(), inFrame.y(), picture, from.x(), from.y(),
-                           inFrame.width(), inFrame.height());
-                changed += inFrame;
+                changed += copyBlockPart(frame, origin, bx, by, picture, part);
             }
         }
     }
@@ -291,14 +284,23 @@ void MapRenderer::drawArea(QImage& frame, int viewX, int viewY, const QRect& are
     for (int by = inPicture.top() / kBlockPixels; by <= inPicture.bottom() / kBlockPixels; ++by) {
         for (int bx = inPicture.left() / kBlockPixels; bx <= inPicture.right() / kBlockPixels;
              ++bx) {
-            const QImage& picture = blockPicture(bx, by, phase);
-            const QPoint blockOrigin(bx * kBlockPixels, by * kBlockPixels);
-            const QRect part = QRect(blockOrigin, picture.size()) & inPicture;
-            copyOpaque(frame, part.x() - origin.x(), part.y() - origin.y(), picture,
-                       part.x() - blockOrigin.x(), part.y() - blockOrigin.y(), part.width(),
-                       part.height());
+            copyBlockPart(frame, origin, bx, by, blockPicture(bx, by, phase), inPicture);
         }
     }
+}
+
+QRect MapRenderer::copyBlockPart(QImage& frame, QPoint origin, int bx, int by,
+                                 const QImage& picture, const QRect& part) {
+    const QPoint blockOrigin = QPoint(bx, by) * kBlockPixels;
+    const QRect inFrame =
+        (QRect(blockOrigin, picture.size()) & part).translated(-origin) & frame.rect();
+    if (inFrame.isEmpty()) {
+        return {};
+    }
+    const QPoint from = inFrame.topLeft() + origin - blockOrigin;
+    copyOpaque(frame, inFrame.x(), inFrame.y(), picture, from.x(), from.y(), inFrame.width(),
+               inFrame.height());
+    return inFrame;
 }
 
 void MapRenderer::keepWithinLimit() {

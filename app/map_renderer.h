@@ -106,6 +106,10 @@ private:
     QRect pictureRect() const {
         return blocks_.empty() ? QRect() : QRect(0, 0, pictureWidth(), pictureHeight());
     }
+    // Copies `part` (picture pixels) of block (bx, by), cut to the block and the frame, into the
+    // frame; answers where it went in the frame.
+    static QRect copyBlockPart(QImage& frame, QPoint origin, int bx, int by, const QImage& picture,
+                               const QRect& part);
     // Brings the visible blocks' moving squares to `phase`.
     QRegion drawMoving(QImage& frame, QPoint origin, int phase);
     void keepWithinLimit();
