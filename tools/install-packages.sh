@@ -8,7 +8,7 @@ packages=(
     libgtest-dev
     clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libgl-dev
-    qt6-charts-dev
+    qt6-charts-dev libqt6opengl6-dev
     fonts-noto-cjk
     libsdl2-mixer-dev libfluidsynth3 fluid-soundfont-gm
     fluidsynth sox
