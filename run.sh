@@ -4,8 +4,10 @@
 # Arguments go to the game, e.g. ./run.sh --screenshots shots (which needs no display).
 set -euo pipefail
 cd "$(dirname "$0")"
-# Compiler cache hits across clones of the repository in other folders.
+# Compiler cache hits across clones of the repository in other folders, and the same compiler
+# package installed at another time (as on a fresh root) still counts as the same compiler.
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+export CCACHE_COMPILERCHECK=content
 tools/install-packages.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELLMORA_TESTS=OFF
 cmake --build build/release -j "$(nproc)"

@@ -6,8 +6,10 @@
 # FUZZ_SECONDS sets the length of each fuzz run (default 30; 0 skips them).
 set -euo pipefail
 cd "$(dirname "$0")"
-# Compiler cache hits across clones of the repository in other folders.
+# Compiler cache hits across clones of the repository in other folders, and the same compiler
+# package installed at another time (as on a fresh root) still counts as the same compiler.
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+export CCACHE_COMPILERCHECK=content
 jobs=$(nproc)
 fuzz_seconds=${FUZZ_SECONDS:-30}
 
