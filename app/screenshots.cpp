@@ -13,9 +13,9 @@
 #include "app/dialog.h"
 #include "app/main_window.h"
 #include "app/message_box.h"
+#include "data/clock.h"
 #include "dialogs/new_game_dialog.h"
 #include "game/calendar.h"
-#include "game/clock.h"
 #include "game/game.h"
 
 namespace vellmora {

@@ -5,11 +5,11 @@
 #include <cstring>
 #include <system_error>
 
+#include "data/clock.h"
 #include "data/file_io.h"
 #include "data/map_chunk.h"
 #include "data/result_codes.h"
 #include "data/text_encoding.h"
-#include "game/clock.h"
 
 namespace vellmora {
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "game/clock.h"
+#include "data/clock.h"
 
 namespace vellmora {
 

@@ -16,9 +16,9 @@
 #include <string>
 #include <system_error>
 
+#include "data/clock.h"
 #include "data/result_codes.h"
 #include "game/calendar.h"
-#include "game/clock.h"
 #include "game/game.h"
 #include "game/town_map.h"
 #include "game/turn_flags.h"

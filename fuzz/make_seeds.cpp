@@ -12,12 +12,12 @@
 #include <memory>
 #include <string>
 
+#include "data/clock.h"
 #include "data/score_file.h"
 #include "data/score_list.h"
 #include "data/score_record.h"
 #include "fuzz/game_driver.h"
 #include "fuzz/game_file_driver.h"
-#include "game/clock.h"
 #include "game/game.h"
 #include "tests/support/chip_bitmap_writer.h"
 

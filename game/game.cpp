@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/base_list.h"
+#include "data/clock.h"
 #include "data/file_io.h"
 #include "data/map_chunk.h"
 #include "data/program_folder.h"
@@ -11,7 +12,6 @@
 #include "data/score_record.h"
 #include "data/settings.h"
 #include "game/calendar.h"
-#include "game/clock.h"
 #include "game/controller_table.h"
 #include "game/firm.h"
 #include "game/firm_policy.h"

@@ -1,6 +1,6 @@
 #include "game/random.h"
 
-#include "game/clock.h"
+#include "data/clock.h"
 
 namespace vellmora {
 namespace {

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "data/clock.h"
 #include "data/param_file.h"
 #include "data/result_codes.h"
-#include "game/clock.h"
 #include "game/distance_field.h"
 #include "game/firm_policy.h"
 #include "game/random.h"

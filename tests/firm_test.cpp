@@ -6,9 +6,9 @@
 
 #include <algorithm>
 
+#include "data/clock.h"
 #include "data/result_codes.h"
 #include "game/calendar.h"
-#include "game/clock.h"
 #include "game/finance.h"
 #include "game/firm_policy.h"
 #include "game/firms.h"

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "data/byte_stream.h"
+#include "data/clock.h"
 #include "data/result_codes.h"
 #include "game/calendar.h"
-#include "game/clock.h"
 #include "game/finance.h"
 #include "game/firm.h"
 #include "game/firm_history.h"

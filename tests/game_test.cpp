@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "data/building_table.h"
+#include "data/clock.h"
 #include "data/result_codes.h"
 #include "data/score_book.h"
 #include "data/score_record.h"
 #include "game/calendar.h"
-#include "game/clock.h"
 #include "game/controller_table.h"
 #include "game/firm.h"
 #include "game/firm_policy.h"

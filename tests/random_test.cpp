@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/clock.h"
+#include "data/clock.h"
 
 namespace vellmora {
 namespace {

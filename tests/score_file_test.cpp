@@ -8,10 +8,10 @@
 #include <functional>
 #include <vector>
 
+#include "data/clock.h"
 #include "data/map_chunk.h"
 #include "data/result_codes.h"
 #include "data/score_book.h"
-#include "game/clock.h"
 #include "support/temp_dir.h"
 
 namespace vellmora {

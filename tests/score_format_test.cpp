@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "data/clock.h"
 #include "data/map_chunk.h"
 #include "data/result_codes.h"
 #include "data/score_book.h"
 #include "data/score_file.h"
-#include "game/clock.h"
 #include "support/temp_dir.h"
 
 namespace vellmora {

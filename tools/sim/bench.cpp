@@ -8,8 +8,8 @@
 #include <memory>
 #include <sstream>
 
+#include "data/clock.h"
 #include "data/result_codes.h"
-#include "game/clock.h"
 #include "game/firm.h"
 #include "game/game.h"
 #include "tools/sim/greedy_player.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "data/base_list.h"
+#include "data/clock.h"
 #include "data/program_folder.h"
-#include "game/clock.h"
 #include "tools/sim/bench.h"
 #include "tools/sim/sim_options.h"
 #include "tools/sim/sim_runner.h"

@@ -1,4 +1,4 @@
-#include "game/clock.h"
+#include "data/clock.h"
 
 #include <ctime>
 
