@@ -6,10 +6,12 @@
 #include <memory>
 #include <sstream>
 
+#include "data/clock.h"
 #include "data/result_codes.h"
 #include "game/calendar.h"
-#include "game/clock.h"
+#include "game/finance.h"
 #include "game/firm.h"
+#include "game/firm_history.h"
 #include "game/game.h"
 #include "game/random.h"
 #include "game/turn_flags.h"
@@ -53,14 +55,23 @@ void logYear(const Game& game, std::ostream& log) {
     log << "\n";
 }
 
-Money largestCash(const Game& game, Money sofar) {
+// The largest cash figure of any firm over the whole game, also for a resumed one: the opening cash
+// (the founding capital), every month end kept in the firms' histories, and the cash now.
+Money largestCash(const Game& game) {
+    Money largest = 0;
+    const auto take = [&largest](Money cash) {
+        largest = std::max(largest, cash < 0 ? -cash : cash);
+    };
     for (int slot = 0; slot < kSlots; ++slot) {
         if (const Firm* firm = game.firm(slot); firm != nullptr) {
-            const Money cash = firm->cash();
-            sofar = std::max(sofar, cash < 0 ? -cash : cash);
+            take(firm->balance(account::kCapital));
+            for (const FirmHistoryEntry& entry : firm->history().entries()) {
+                take(entry.cash);
+            }
+            take(firm->cash());
         }
     }
-    return sofar;
+    return largest;
 }
 
 // A new game from the setup, or the resumed game file.
@@ -117,7 +128,6 @@ bool runGame(const GameSetup& setup, std::ostream& log, GameResult& result, std:
     result.competitors = game.competitorCount();
     result.player = setup.player;
     result.outcome = "ongoing";
-    result.maxAbsCash = largestCash(game, 0);
     const ScoreListStatus& scores = game.scoreListStatus();
     if (scores.state == ScoreListState::Unreadable) {
         result.scoreWarning = "score file '" + scores.path + "' cannot be read (" + scores.reason +
@@ -135,7 +145,6 @@ bool runGame(const GameSetup& setup, std::ostream& log, GameResult& result, std:
         }
         const TurnFlagSet flags = game.endTurn();
         ++result.monthsPlayed;
-        result.maxAbsCash = largestCash(game, result.maxAbsCash);
         if (game.calendar()->month() == 1) {
             logYear(game, log);
         }
@@ -149,6 +158,7 @@ bool runGame(const GameSetup& setup, std::ostream& log, GameResult& result, std:
         }
     }
     result.endDate = game.calendar()->dateCode();
+    result.maxAbsCash = largestCash(game);
     if (!setup.savePath.empty() && game.saveGame(setup.savePath) != kOk) {
         error = "cannot save the game to '" + setup.savePath + "': " + game.fileError();
         return false;
