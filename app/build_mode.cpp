@@ -1,10 +1,10 @@
 // Building: the rent and whether a shop of the chosen size may stand under the mouse, and a
 // click that builds it.
 #include "app/command_ids.h"
+#include "app/framework/money_text.h"
 #include "app/main_window.h"
 #include "app/map_view.h"
 #include "app/mode.h"
-#include "app/money_text.h"
 #include "app/status_bar.h"
 #include "game/finance.h"
 #include "game/firm.h"

@@ -1,8 +1,8 @@
 // Closing: the closing cost of the player's shop under the mouse, and a click that closes it.
+#include "app/framework/money_text.h"
 #include "app/main_window.h"
 #include "app/map_view.h"
 #include "app/mode.h"
-#include "app/money_text.h"
 #include "app/status_bar.h"
 #include "game/finance.h"
 #include "game/firm.h"

@@ -9,10 +9,10 @@
 
 #include "app/command_ids.h"
 #include "app/command_table.h"
+#include "app/framework/money_text.h"
 #include "app/game_chip_source.h"
 #include "app/map_view.h"
 #include "app/mode.h"
-#include "app/money_text.h"
 #include "app/status_bar.h"
 #include "app/toolbar.h"
 #include "app/user_folders.h"

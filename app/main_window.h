@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window.h"
+#include "app/framework/window.h"
 #include "audio/music_list.h"
 #include "game/turn_flags.h"
 

@@ -8,9 +8,9 @@
 
 #include "app/command_ids.h"
 #include "app/command_table.h"
+#include "app/framework/message_box.h"
 #include "app/main_window.h"
 #include "app/map_view.h"
-#include "app/message_box.h"
 #include "app/mode.h"
 #include "audio/sound_settings.h"
 #include "data/base_list.h"

@@ -8,9 +8,9 @@
 #include <cstdio>
 
 #include "app/command_ids.h"
+#include "app/framework/message_box.h"
 #include "app/main_window.h"
 #include "app/map_view.h"
-#include "app/message_box.h"
 #include "app/mode.h"
 #include "data/program_folder.h"
 #include "game/firm.h"

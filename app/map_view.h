@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/frame_thread.h"
+#include "app/framework/frame_thread.h"
 
 class QWidget;
 

@@ -10,9 +10,9 @@
 
 #include "app/command_ids.h"
 #include "app/command_table.h"
-#include "app/dialog.h"
+#include "app/framework/dialog.h"
+#include "app/framework/message_box.h"
 #include "app/main_window.h"
-#include "app/message_box.h"
 #include "data/clock.h"
 #include "dialogs/new_game_dialog.h"
 #include "game/calendar.h"

@@ -3,11 +3,11 @@
 #include <QApplication>
 
 #include "app/command_ids.h"
+#include "app/framework/message_box.h"
+#include "app/framework/money_text.h"
 #include "app/main_window.h"
 #include "app/map_view.h"
-#include "app/message_box.h"
 #include "app/mode.h"
-#include "app/money_text.h"
 #include "game/firm.h"
 #include "game/game.h"
 #include "game/settlement.h"

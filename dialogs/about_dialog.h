@@ -1,7 +1,7 @@
 // The about box: the program's title and its version.
 #pragma once
 
-#include "app/dialog.h"
+#include "app/framework/dialog.h"
 
 namespace vellmora {
 

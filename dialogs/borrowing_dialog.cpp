@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/money_text.h"
+#include "app/framework/money_text.h"
 #include "dialogs/dialog_texts.h"
 #include "game/credit_rating.h"
 #include "game/finance.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/dialog.h"
+#include "app/framework/dialog.h"
 
 class QLabel;
 class QPushButton;

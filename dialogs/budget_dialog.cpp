@@ -8,8 +8,8 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "app/message_box.h"
-#include "app/money_text.h"
+#include "app/framework/message_box.h"
+#include "app/framework/money_text.h"
 #include "dialogs/borrowing_dialog.h"
 #include "dialogs/dialog_texts.h"
 #include "game/budget.h"

@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "app/dialog.h"
+#include "app/framework/dialog.h"
 #include "dialogs/budget_projection.h"
 
 class QLabel;

@@ -7,7 +7,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-#include "app/money_text.h"
+#include "app/framework/money_text.h"
 #include "data/text_encoding.h"
 #include "dialogs/dialog_texts.h"
 #include "game/controller_table.h"

@@ -2,7 +2,7 @@
 // fills it with that company.
 #pragma once
 
-#include "app/dialog.h"
+#include "app/framework/dialog.h"
 
 class QBoxLayout;
 class QTabBar;

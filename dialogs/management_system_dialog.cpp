@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/money_text.h"
+#include "app/framework/money_text.h"
 #include "dialogs/dialog_texts.h"
 #include "game/firm_policy.h"
 #include "game/management_system.h"

@@ -15,7 +15,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "app/message_box.h"
+#include "app/framework/message_box.h"
 #include "resources/string_table.h"
 
 namespace vellmora {

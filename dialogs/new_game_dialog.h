@@ -5,7 +5,7 @@
 #include <QString>
 #include <optional>
 
-#include "app/dialog.h"
+#include "app/framework/dialog.h"
 
 class QButtonGroup;
 class QLineEdit;

@@ -5,7 +5,7 @@
 #include <QString>
 #include <map>
 
-#include "app/dialog.h"
+#include "app/framework/dialog.h"
 
 class QLabel;
 class QTabBar;

@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "app/money_text.h"
+#include "app/framework/money_text.h"
 #include "dialogs/dialog_texts.h"
 #include "game/firm.h"
 #include "game/game.h"

@@ -1,7 +1,7 @@
 // "店舗情報": one shop's ratings, customers, sales, costs and result of its last settled month.
 #pragma once
 
-#include "app/dialog.h"
+#include "app/framework/dialog.h"
 
 namespace vellmora {
 

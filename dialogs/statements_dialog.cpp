@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 #include <vector>
 
-#include "app/money_text.h"
+#include "app/framework/money_text.h"
 #include "dialogs/dialog_texts.h"
 #include "dialogs/firm_trend_view.h"
 #include "game/calendar.h"

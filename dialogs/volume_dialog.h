@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "app/dialog.h"
+#include "app/framework/dialog.h"
 
 class QSlider;
 class QWidget;

@@ -7,7 +7,7 @@
 #include <QSlider>
 #include <array>
 
-#include "app/message_box.h"
+#include "app/framework/message_box.h"
 #include "dialogs/borrowing_dialog.h"
 #include "game/budget.h"
 #include "game/finance.h"

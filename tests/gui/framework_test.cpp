@@ -7,9 +7,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/dialog.h"
-#include "app/frame_thread.h"
-#include "app/money_text.h"
+#include "app/framework/dialog.h"
+#include "app/framework/frame_thread.h"
+#include "app/framework/money_text.h"
 #include "resources/string_table.h"
 
 namespace vellmora {

@@ -9,8 +9,8 @@
 #include <filesystem>
 
 #include "app/command_ids.h"
+#include "app/framework/money_text.h"
 #include "app/mode.h"
-#include "app/money_text.h"
 #include "app/toolbar.h"
 #include "data/settings.h"
 #include "data/text_encoding.h"

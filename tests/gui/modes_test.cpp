@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/command_ids.h"
+#include "app/framework/money_text.h"
 #include "app/mode.h"
-#include "app/money_text.h"
 #include "data/building_table.h"
 #include "data/text_encoding.h"
 #include "game/firm.h"

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "app/message_box.h"
+#include "app/framework/message_box.h"
 #include "resources/string_table.h"
 #include "shell_fixture.h"
 #include "support/temp_dir.h"

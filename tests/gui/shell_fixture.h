@@ -12,10 +12,10 @@
 
 #include "app/command_ids.h"
 #include "app/command_table.h"
-#include "app/dialog.h"
+#include "app/framework/dialog.h"
+#include "app/framework/message_box.h"
 #include "app/main_window.h"
 #include "app/map_view.h"
-#include "app/message_box.h"
 #include "app/status_bar.h"
 #include "dialogs/new_game_dialog.h"
 #include "support/game_fixture.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/command_ids.h"
-#include "app/money_text.h"
+#include "app/framework/money_text.h"
 #include "data/score_record.h"
 #include "dialogs/score_table_dialog.h"
 #include "game/calendar.h"

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "app/dialog.h"
+#include "app/framework/dialog.h"
 
 namespace vellmora::test {
 

@@ -1,4 +1,4 @@
-#include "app/offscreen_buffer.h"
+#include "app/framework/offscreen_buffer.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/message_box.h"
+#include "app/framework/message_box.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "app/dialog.h"
+#include "app/framework/dialog.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>

@@ -1,4 +1,4 @@
-#include "app/money_text.h"
+#include "app/framework/money_text.h"
 
 #include <locale>
 #include <sstream>

@@ -1,4 +1,4 @@
-#include "app/frame_thread.h"
+#include "app/framework/frame_thread.h"
 
 namespace vellmora {
 

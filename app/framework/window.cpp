@@ -1,4 +1,4 @@
-#include "app/window.h"
+#include "app/framework/window.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
