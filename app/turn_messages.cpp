@@ -53,6 +53,7 @@ void MainWindow::endTurnCommand() {
     showCash();
     refreshDisplay();
     autosave();
+    refreshPointer();  // the tile's customers and shares have moved with the month
     QApplication::restoreOverrideCursor();
     showTurnMessages(flags);
 }

@@ -56,11 +56,11 @@ QChartView* makeChart(const Game& game, const FigureChart& plan, QWidget* parent
     int lastMonth = 1;
     for (int slot = 0; slot < kFirmSlots; ++slot) {
         const Firm* firm = game.firm(slot);
-        if (firm == nullptr || firm->history().count() == 0) {
+        if (!takesPart(firm) || firm->history().count() == 0) {
             continue;
         }
         auto* series = new QLineSeries;
-        series->setName(fromCp932(firm->name()));
+        series->setName(companyLabel(*firm));
         QPen pen(firmColour(slot));
         pen.setWidthF(2.0);
         series->setPen(pen);
@@ -108,7 +108,7 @@ QWidget* makeLegend(const Game& game, QWidget* parent) {
     const int square = parent->fontMetrics().height() * 2 / 3;
     for (int slot = 0; slot < kFirmSlots; ++slot) {
         const Firm* firm = game.firm(slot);
-        if (firm == nullptr || firm->history().count() == 0) {
+        if (!takesPart(firm) || firm->history().count() == 0) {
             continue;
         }
         QPixmap swatch(square, square);
@@ -116,7 +116,7 @@ QWidget* makeLegend(const Game& game, QWidget* parent) {
         auto* mark = new QLabel(legend);
         mark->setPixmap(swatch);
         row->addWidget(mark);
-        row->addWidget(new QLabel(fromCp932(firm->name()), legend));
+        row->addWidget(new QLabel(companyLabel(*firm), legend));
         row->addSpacing(parent->fontMetrics().averageCharWidth() * 2);
     }
     row->addStretch(1);

@@ -80,7 +80,8 @@ std::string damaged(const GameFileSection& section) {
 
 int Game::saveGame(const std::string& path) const {
     fileError_.clear();
-    if (!running_ || playerFirm() == nullptr || dataFiles_.size() != kDataFileCount) {
+    if (!running_ || mapName_.empty() || playerFirm() == nullptr ||
+        dataFiles_.size() != kDataFileCount) {
         fileError_ = "no game is running";
         return kRefused;
     }

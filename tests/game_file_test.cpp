@@ -460,6 +460,15 @@ TEST_F(GameFileTest, MissingFileAndFailedWriteAreReported) {
     EXPECT_EQ(idle.saveGame(fixture_.dir().file("idle.sav")), kRefused);
     EXPECT_EQ(idle.fileError(), "no game is running");
     EXPECT_FALSE(fs::exists(fixture_.dir().file("idle.sav")));
+
+    // The game without a map that exists before the first one is no game to keep.
+    Game withoutMap(fixture_.folder());
+    ASSERT_EQ(withoutMap.newGame(NewGameSetup{}), kOk);
+    EXPECT_TRUE(withoutMap.running());
+    EXPECT_FALSE(withoutMap.inProgress());
+    EXPECT_EQ(withoutMap.saveGame(fixture_.dir().file("no-map.sav")), kRefused);
+    EXPECT_FALSE(fs::exists(fixture_.dir().file("no-map.sav")));
+    EXPECT_TRUE(game_.inProgress());
 }
 
 TEST_F(GameFileTest, GameFileFoundItsDataAfterTheFolderMoved) {

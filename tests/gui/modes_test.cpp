@@ -116,11 +116,15 @@ TEST_F(ModesTest, RightReleaseLeavesAToolModeAndReenablesTheCommands) {
     EXPECT_EQ(shell.status(StatusBar::kModeHint), loadString(148));
     EXPECT_FALSE(window().commands().isEnabled(command::kEndTurn));
     shell.move(shell.tileCentre(5, 5));
-    const QString info = shell.status(StatusBar::kModeInfo);
+    EXPECT_EQ(shell.status(StatusBar::kModeInfo), loadString(150));
     shell.click(shell.tileCentre(5, 5), Qt::RightButton);
     EXPECT_EQ(kind(), Mode::kNormal);
-    EXPECT_EQ(shell.status(StatusBar::kModeHint), QString());
-    EXPECT_EQ(shell.status(StatusBar::kModeInfo), info);  // part 3 keeps its text
+    // The normal mode describes the same tile at once: no refusal left from the tool.
+    const BuildingDef* building = game().buildingAt(5, 5);
+    ASSERT_NE(building, nullptr);
+    EXPECT_EQ(shell.status(StatusBar::kModeInfo),
+              formatString(145, cp932ToUtf8(building->name).c_str()));
+    EXPECT_TRUE(shell.status(StatusBar::kModeHint).startsWith(QStringLiteral("顧客数[")));
     EXPECT_EQ(window().mapView().markerCode(), -1);
     EXPECT_FALSE(window().commands().isChecked(command::kCloseShop));
     for (int id : {command::kNewGame, command::kManagementSystem, command::kBudget,
