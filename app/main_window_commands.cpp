@@ -227,6 +227,7 @@ int MainWindow::startNewGame(const NewGameChoice& choice) {
     modes_->normal().onEnter();
     setDisplayMode(command::kViewNormal);
     enableGameCommands();
+    refreshPointer();
     QApplication::restoreOverrideCursor();
     reportUnreadableScoreFile();
     return 0;

@@ -102,8 +102,7 @@ void MainWindow::saveGameCommand() {
         return;
     }
     QDir().mkpath(fromPath(options_.saveFolder));
-    const QString path =
-        chooseGameFile(this, GameFileAction::Save, fromPath(options_.saveFolder));
+    const QString path = chooseGameFile(this, GameFileAction::Save, fromPath(options_.saveFolder));
     if (path.isEmpty()) {
         return;
     }
@@ -117,8 +116,7 @@ void MainWindow::saveGameCommand() {
 
 void MainWindow::openGameCommand() {
     QDir().mkpath(fromPath(options_.saveFolder));
-    const QString path =
-        chooseGameFile(this, GameFileAction::Open, fromPath(options_.saveFolder));
+    const QString path = chooseGameFile(this, GameFileAction::Open, fromPath(options_.saveFolder));
     if (!path.isEmpty()) {
         (void)openSavedGame(toPath(path));
     }
@@ -136,10 +134,10 @@ int MainWindow::openSavedGame(const std::string& path) {
             mapView_->start(rate);
         }
         QApplication::restoreOverrideCursor();
-        showMessage(this,
-                    refusalText("ゲームを開けませんでした。", fromPath(path), result,
-                                game_->fileError()),
-                    MessageIcon::Exclamation);
+        showMessage(
+            this,
+            refusalText("ゲームを開けませんでした。", fromPath(path), result, game_->fileError()),
+            MessageIcon::Exclamation);
         return -1;
     }
     const Firm* player = game_->player();
@@ -187,8 +185,8 @@ void MainWindow::autosave() {
     QDir().mkpath(fromPath(options_.saveFolder));
     const QString fresh = fromPath(joinPath(options_.saveFolder, "autosave-new.vsav"));
     if (game_->saveGame(toPath(fresh)) != 0) {
-        std::fprintf(stderr, "vellmora: cannot keep the game in %s: %s\n",
-                     toPath(fresh).c_str(), game_->fileError().c_str());
+        std::fprintf(stderr, "vellmora: cannot keep the game in %s: %s\n", toPath(fresh).c_str(),
+                     game_->fileError().c_str());
         QFile::remove(fresh);
         return;
     }

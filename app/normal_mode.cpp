@@ -96,19 +96,19 @@ void NormalMode::showTile(int x, int y) {
         if (company == nullptr || company->absent()) {
             continue;
         }
-        const QString share = company->withdrawn()
-                                  ? QStringLiteral("撤退")
-                                  : QStringLiteral("%1%").arg(static_cast<int>(shares[slot] * 100.0));
+        const QString share =
+            company->withdrawn()
+                ? QStringLiteral("撤退")
+                : QStringLiteral("%1%").arg(static_cast<int>(shares[slot] * 100.0));
         named << QString::fromStdString(cp932ToUtf8(company->name())) + QLatin1Char(':') + share;
         coloured << QString::fromUtf8(kSlotColourNames[slot]) + QLatin1Char(':') + share;
         bare << share;
     }
     const QString head = QStringLiteral("顧客数[%1] 支配[").arg(customers < 0 ? 0 : customers);
     const QString tail = QStringLiteral("]");
-    window_.statusLine().setText(StatusBar::kModeHint,
-                                 head + named.join(QStringLiteral(" , ")) + tail,
-                                 {head + coloured.join(QLatin1Char(' ')) + tail,
-                                  head + bare.join(QLatin1Char(' ')) + tail});
+    window_.statusLine().setText(
+        StatusBar::kModeHint, head + named.join(QStringLiteral(" , ")) + tail,
+        {head + coloured.join(QLatin1Char(' ')) + tail, head + bare.join(QLatin1Char(' ')) + tail});
 }
 
 Mode* NormalMode::onLButtonUp(int x, int y, unsigned) {
