@@ -3,7 +3,9 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QSplitter>
 #include <QTreeView>
+#include <algorithm>
 
 namespace vellmora {
 namespace {
@@ -31,6 +33,11 @@ std::unique_ptr<QFileDialog> makeGameFileDialog(QWidget* parent, GameFileAction 
         files->header()->setMinimumSectionSize(metrics.averageCharWidth() * 8);
         files->setColumnWidth(0, nameWidth);
         files->setColumnWidth(3, dateWidth);
+    }
+    if (auto* panes = dialog->findChild<QSplitter*>(QStringLiteral("splitter"))) {
+        const int places = metrics.horizontalAdvance(QStringLiteral("コンピュータ")) +
+                           metrics.averageCharWidth() * 8;
+        panes->setSizes({places, nameWidth + dateWidth * 2});
     }
     dialog->resize(std::max(720, nameWidth + dateWidth + metrics.averageCharWidth() * 60),
                    std::max(420, metrics.height() * 24));

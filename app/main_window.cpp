@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QIcon>
+#include <QScreen>
 #include <QStatusBar>
 
 #include "app/command_ids.h"
@@ -118,7 +120,14 @@ int MainWindow::onCreate() {
     currentMode_->onEnter();
     showDate();
     disableGameCommands();
+    // Where no window manager maximises it, the window still opens as large as the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        setGeometry(screen->availableGeometry());
+    }
     showMaximized();
+    // The map takes the keys from the start (arrows, and the menus' shortcuts), and after a click.
+    clientArea()->setFocusPolicy(Qt::StrongFocus);
+    clientArea()->setFocus(Qt::OtherFocusReason);
 
     mapView_->sortChipSources();
     mapView_->start(1);
