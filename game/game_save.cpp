@@ -59,7 +59,11 @@ std::string resolvedPath(const std::string& dataFolder, bool relative, const std
     return relative ? dataPath(dataFolder, stored) : stored;
 }
 
+// A saved game is always one on a map: its name is never empty.
 bool usableMapName(const std::string& name) {
+    if (name.empty()) {
+        return false;
+    }
     for (const char c : name) {
         if (c == '/' || c == '\\' || c == '\0') {
             return false;
