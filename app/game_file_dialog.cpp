@@ -31,6 +31,7 @@ std::unique_ptr<QFileDialog> makeGameFileDialog(QWidget* parent, GameFileAction 
     const int dateWidth = metrics.horizontalAdvance(QStringLiteral("2026/12/31 23:59 ")) * 3 / 2;
     if (auto* files = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))) {
         files->header()->setMinimumSectionSize(metrics.averageCharWidth() * 8);
+        files->header()->setStretchLastSection(true);
         files->setColumnWidth(0, nameWidth);
         files->setColumnWidth(3, dateWidth);
     }
