@@ -29,10 +29,14 @@ std::unique_ptr<QFileDialog> makeGameFileDialog(QWidget* parent, GameFileAction 
     const QFontMetrics metrics = dialog->fontMetrics();
     const int nameWidth = metrics.horizontalAdvance(QStringLiteral("autosave-1.vsav")) * 2;
     const int dateWidth = metrics.horizontalAdvance(QStringLiteral("2026/12/31 23:59 ")) * 3 / 2;
+    // The widest file types the listing shows for a folder of games.
+    const int typeWidth = metrics.horizontalAdvance(QStringLiteral("plain text document ")) * 5 / 4;
     if (auto* files = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))) {
         files->header()->setMinimumSectionSize(metrics.averageCharWidth() * 8);
         files->header()->setStretchLastSection(true);
         files->setColumnWidth(0, nameWidth);
+        files->setColumnWidth(1, metrics.horizontalAdvance(QStringLiteral("999.99 KiB ")) * 5 / 4);
+        files->setColumnWidth(2, typeWidth);
         files->setColumnWidth(3, dateWidth);
     }
     if (auto* panes = dialog->findChild<QSplitter*>(QStringLiteral("splitter"))) {
@@ -40,8 +44,9 @@ std::unique_ptr<QFileDialog> makeGameFileDialog(QWidget* parent, GameFileAction 
                            metrics.averageCharWidth() * 8;
         panes->setSizes({places, nameWidth + dateWidth * 2});
     }
-    dialog->resize(std::max(720, nameWidth + dateWidth + metrics.averageCharWidth() * 60),
-                   std::max(420, metrics.height() * 24));
+    dialog->resize(
+        std::max(720, nameWidth + typeWidth + dateWidth + metrics.averageCharWidth() * 40),
+        std::max(420, metrics.height() * 24));
     return dialog;
 }
 

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMessageBox>
@@ -56,17 +57,31 @@ TEST_F(TranslationsTest, GameFileDialogsAreJapaneseAndShowTheirColumnsWhole) {
         }
         const auto* files = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
         ASSERT_NE(files, nullptr);
+        // The folder is listed in the background.
+        QElapsedTimer waited;
+        waited.start();
+        while (files->model()->rowCount(files->rootIndex()) == 0 && waited.elapsed() < 3000) {
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        ASSERT_EQ(files->model()->rowCount(files->rootIndex()), 1);
         const QHeaderView* header = files->header();
+        const QFontMetrics metrics = files->fontMetrics();
         int columns = 0;
         for (int section = 0; section < header->count(); ++section) {
-            if (!header->isSectionHidden(section)) {
-                columns += header->sectionSize(section);
-                const QString title =
-                    files->model()->headerData(section, Qt::Horizontal).toString();
-                EXPECT_GE(header->sectionSize(section),
-                          header->fontMetrics().horizontalAdvance(title))
-                    << title.toStdString();
+            if (header->isSectionHidden(section)) {
+                continue;
             }
+            columns += header->sectionSize(section);
+            const QString title = files->model()->headerData(section, Qt::Horizontal).toString();
+            EXPECT_GE(header->sectionSize(section), metrics.horizontalAdvance(title))
+                << title.toStdString();
+            const QString cell =
+                files->model()->index(0, section, files->rootIndex()).data().toString();
+            // The name column also holds the file's icon.
+            const int room =
+                header->sectionSize(section) - (section == 0 ? metrics.height() * 2 : 0);
+            EXPECT_GE(room, metrics.horizontalAdvance(cell) + metrics.averageCharWidth())
+                << cell.toStdString();
         }
         EXPECT_LE(columns, files->viewport()->width());
         dialog->close();
