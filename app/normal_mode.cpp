@@ -77,6 +77,12 @@ QString tileContents(const Game& game, int x, int y) {
 
 void NormalMode::showTile(int x, int y) {
     Game& game = window_.game();
+    if (game.mapName().empty()) {
+        // The title screen: no town and no companies to describe.
+        window_.statusLine().setText(StatusBar::kModeInfo, QString());
+        window_.statusLine().setText(StatusBar::kModeHint, QString());
+        return;
+    }
     window_.statusLine().setText(StatusBar::kModeInfo,
                                  formatString(145, tileContents(game, x, y).toUtf8().constData()));
 
