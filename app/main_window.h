@@ -148,6 +148,8 @@ public:
     // At start-up: offers to resume the newest autosave. Declining retires the offer until
     // another game is kept.
     void offerResume();
+    // The newest autosave is not offered at the next start (its files stay).
+    void retireResumeOffer();
     std::string autosavePath(int slot) const;
     const std::string& saveFolder() const { return options_.saveFolder; }
 

@@ -171,15 +171,7 @@ int MainWindow::openSavedGame(const std::string& path) {
 }
 
 void MainWindow::autosave() {
-    if (!options_.autosave || game_ == nullptr) {
-        return;
-    }
-    if (game_->running() && game_->finished()) {
-        // The autosaves of a finished game stay as files, but nothing is left to resume.
-        settings_->set("game", kResumeKey, "off");
-        return;
-    }
-    if (!game_->inProgress()) {
+    if (!options_.autosave || !gameInProgress()) {
         return;
     }
     QDir().mkpath(fromPath(options_.saveFolder));
@@ -203,6 +195,12 @@ void MainWindow::autosave() {
     }
     if (!QFile::rename(fresh, newest)) {
         std::fprintf(stderr, "vellmora: cannot keep the game in %s\n", autosavePath(1).c_str());
+    }
+}
+
+void MainWindow::retireResumeOffer() {
+    if (options_.autosave) {  // a run that keeps no games leaves the player's offer alone
+        settings_->set("game", kResumeKey, "off");
     }
 }
 
@@ -246,7 +244,7 @@ void MainWindow::offerResume() {
         (void)openSavedGame(autosavePath(1));
     } else {
         // Asked again only once another game has been kept.
-        settings_->set("game", kResumeKey, "off");
+        retireResumeOffer();
     }
 }
 
