@@ -10,6 +10,7 @@
 
 #include "app/main_window.h"
 #include "app/screenshots.h"
+#include "app/translations.h"
 
 namespace {
 
@@ -54,6 +55,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("vellmora"));
     QApplication::setDesktopFileName(QStringLiteral("vellmora"));
     useJapaneseFont(application);
+    (void)vellmora::installQtTranslations(application,
+                                          QString::fromLatin1(vellmora::kInterfaceLanguage));
 
     vellmora::ShellOptions options;
     options.autosave = !screenshots.has_value();

@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QIcon>
+#include <QScreen>
 #include <QStatusBar>
 
 #include "app/command_ids.h"
@@ -118,7 +120,14 @@ int MainWindow::onCreate() {
     currentMode_->onEnter();
     showDate();
     disableGameCommands();
+    // Where no window manager maximises it, the window still opens as large as the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        setGeometry(screen->availableGeometry());
+    }
     showMaximized();
+    // The map takes the keys from the start (arrows, and the menus' shortcuts), and after a click.
+    clientArea()->setFocusPolicy(Qt::StrongFocus);
+    clientArea()->setFocus(Qt::OtherFocusReason);
 
     mapView_->sortChipSources();
     mapView_->start(1);
@@ -160,12 +169,15 @@ void MainWindow::onCommand(int id, int code) {
         return;  // closed
     }
     setMode(currentMode_->onCommand(id, code));
+    // A command may change the mode, the town, the cash or the date that the texts describe.
+    refreshPointer();
 }
 
 void MainWindow::onLButtonDown(bool doubleClick, int x, int y, unsigned keyFlags) {
     if (game_ == nullptr) {
         return;  // closed
     }
+    lastMouse_ = QPoint(x, y);
     setMode(currentMode_->onLButtonDown(doubleClick, x, y, keyFlags));
 }
 
@@ -173,20 +185,26 @@ void MainWindow::onLButtonUp(int x, int y, unsigned keyFlags) {
     if (game_ == nullptr) {
         return;  // closed
     }
+    lastMouse_ = QPoint(x, y);
     setMode(currentMode_->onLButtonUp(x, y, keyFlags));
+    // A build or a close changes the tile; a shop's dialog may have changed its figures.
+    refreshPointer();
 }
 
 void MainWindow::onRButtonUp(int x, int y, unsigned keyFlags) {
     if (game_ == nullptr) {
         return;  // closed
     }
+    lastMouse_ = QPoint(x, y);
     setMode(currentMode_->onRButtonUp(x, y, keyFlags));
+    refreshPointer();  // leaving a tool mode: the normal mode's texts for the same tile
 }
 
 void MainWindow::onMouseMove(int x, int y, unsigned keyFlags) {
     if (game_ == nullptr) {
         return;  // closed
     }
+    lastMouse_ = QPoint(x, y);
     setMode(currentMode_->onMouseMove(x, y, keyFlags));
 }
 
@@ -229,6 +247,16 @@ void MainWindow::onKeyDown(int key, bool, int, unsigned) {
     onMouseMove(at.x(), at.y(), 0);
 }
 
+void MainWindow::refreshPointer() {
+    if (game_ == nullptr) {
+        return;
+    }
+    if (!lastMouse_.has_value()) {
+        return;  // the mouse has not been over the map yet
+    }
+    setMode(currentMode_->onMouseMove(lastMouse_->x(), lastMouse_->y(), 0));
+}
+
 void MainWindow::onSize(int, int width, int height) {
     if (mapView_ == nullptr || toolbar_ == nullptr) {
         return;
@@ -258,12 +286,14 @@ void MainWindow::disableGameCommands() {
     for (int id : kGameCommands) {
         commands_->setEnabled(id, false);
     }
+    commands_->setEnabled(command::kSaveGame, gameInProgress());
 }
 
 void MainWindow::enableGameCommands() {
     for (int id : kGameCommands) {
         commands_->setEnabled(id, true);
     }
+    commands_->setEnabled(command::kSaveGame, gameInProgress());
 }
 
 void MainWindow::setDisplayMode(int id) {

@@ -2,9 +2,11 @@
 // bar, the three mouse modes and the settings from start-up to exit.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -103,6 +105,9 @@ public:
     // Rebuilds the overlay of the display mode and redraws the map, under the view's lock.
     void refreshDisplay();
     void setClientCursor(const QCursor& cursor);
+    // Lets the current mode describe the tile under the mouse again (status texts and marker),
+    // after something it shows has changed without the mouse moving.
+    void refreshPointer();
     // Plays a sound-effect slot (0 clap, 1 build, 2 remove, 3 beep). Callers check
     // soundEffectsOn first.
     void playEffect(int slot);
@@ -132,10 +137,19 @@ public:
     // Replaces the running game with a saved one: 0, or -1 after telling the player why, with
     // the running game left as it was.
     int openSavedGame(const std::string& path);
-    // Keeps the running, unfinished game in the newest autosave slot (the oldest of three goes).
+    // True while a game on a map is played: it may be saved, and is kept by the autosaves.
+    bool gameInProgress() const;
+    // Keeps the game in progress in the newest autosave slot (the oldest of three goes); a game
+    // unchanged since the newest slot leaves the slots as they are.
     void autosave();
-    // At start-up: offers to resume the newest autosave of an unfinished game.
+    // The question that offers to resume the newest autosave, naming its map, date and company;
+    // empty when there is nothing to offer (no file, declined, or a file that cannot be resumed).
+    QString resumeQuestion() const;
+    // At start-up: offers to resume the newest autosave. Declining retires the offer until
+    // another game is kept.
     void offerResume();
+    // The newest autosave is not offered at the next start (its files stay).
+    void retireResumeOffer();
     std::string autosavePath(int slot) const;
     const std::string& saveFolder() const { return options_.saveFolder; }
 
@@ -185,6 +199,8 @@ private:
     std::unique_ptr<Game> game_;
     int clientWidth_ = 0;
     int mapAreaHeight_ = 0;
+    // Where the mouse last moved over the client area.
+    std::optional<QPoint> lastMouse_;
     std::set<std::string> reportedScoreFiles_;
 };
 

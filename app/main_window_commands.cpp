@@ -170,6 +170,10 @@ void MainWindow::newGameCommand() {
     dialog.setup(mapFolder, storedName(*settings_, "firm"), storedName(*settings_, "player"),
                  storedNumber(*settings_, "dif", kDefaultDifficulty),
                  storedNumber(*settings_, "ainum", kDefaultCompetitors));
+    if (!game_->mapName().empty()) {
+        dialog.setPreferredMap(QFile::decodeName(game_->mapName().c_str()) +
+                               QStringLiteral(".zmf"));
+    }
     if (dialog.doModal(this) == -1) {
         return;
     }
@@ -227,6 +231,7 @@ int MainWindow::startNewGame(const NewGameChoice& choice) {
     modes_->normal().onEnter();
     setDisplayMode(command::kViewNormal);
     enableGameCommands();
+    refreshPointer();
     QApplication::restoreOverrideCursor();
     reportUnreadableScoreFile();
     return 0;

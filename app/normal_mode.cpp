@@ -54,11 +54,37 @@ Mode* NormalMode::onMouseMove(int x, int y, unsigned keyFlags) {
     return this;
 }
 
+namespace {
+
+// The map's colour of each company slot, the shortest name that still tells them apart.
+const char* const kSlotColourNames[kFirmSlots] = {"自社", "青", "緑", "黄"};
+
+// What stands on the tile: a company's shop by its name and number, else the building.
+QString tileContents(const Game& game, int x, int y) {
+    for (int slot = 0; slot < kFirmSlots; ++slot) {
+        const Firm* company = game.firm(slot);
+        const int shop = game.shopAt(x, y, slot);
+        if (company != nullptr && shop >= 0) {
+            return QString::fromStdString(cp932ToUtf8(company->name())) + QLatin1Char(' ') +
+                   formatString(111, shop + 1);
+        }
+    }
+    const BuildingDef* building = game.buildingAt(x, y);
+    return building != nullptr ? QString::fromStdString(cp932ToUtf8(building->name)) : QString();
+}
+
+}  // namespace
+
 void NormalMode::showTile(int x, int y) {
     Game& game = window_.game();
-    const BuildingDef* building = game.buildingAt(x, y);
-    const std::string name = building != nullptr ? cp932ToUtf8(building->name) : std::string();
-    window_.statusLine().setText(StatusBar::kModeInfo, formatString(145, name.c_str()));
+    if (game.mapName().empty()) {
+        // The title screen: no town and no companies to describe.
+        window_.statusLine().setText(StatusBar::kModeInfo, QString());
+        window_.statusLine().setText(StatusBar::kModeHint, QString());
+        return;
+    }
+    window_.statusLine().setText(StatusBar::kModeInfo,
+                                 formatString(145, tileContents(game, x, y).toUtf8().constData()));
 
     const TownMap* map = game.map();
     const int customers = map != nullptr ? map->customers(x, y) : -1;
@@ -66,18 +92,29 @@ void NormalMode::showTile(int x, int y) {
     if (map != nullptr) {
         shares = map->market().drawShares(x, y);
     }
-    std::array<std::string, kFirmSlots> names;
-    std::array<int, kFirmSlots> percent{};
-    for (int firm = 0; firm < kFirmSlots; ++firm) {
-        const Firm* company = game.firm(firm);
-        names[firm] = company != nullptr ? cp932ToUtf8(company->name()) : std::string();
-        percent[firm] = static_cast<int>(shares[firm] * 100.0);
+    // The companies of this game, each by its name, its colour or its share alone: the
+    // shorter forms are shown when the whole line does not fit.
+    QStringList named;
+    QStringList coloured;
+    QStringList bare;
+    for (int slot = 0; slot < kFirmSlots; ++slot) {
+        const Firm* company = game.firm(slot);
+        if (company == nullptr || company->absent()) {
+            continue;
+        }
+        const QString share =
+            company->withdrawn()
+                ? QStringLiteral("撤退")
+                : QStringLiteral("%1%").arg(static_cast<int>(shares[slot] * 100.0));
+        named << QString::fromStdString(cp932ToUtf8(company->name())) + QLatin1Char(':') + share;
+        coloured << QString::fromUtf8(kSlotColourNames[slot]) + QLatin1Char(':') + share;
+        bare << share;
     }
+    const QString head = QStringLiteral("顧客数[%1] 支配[").arg(customers < 0 ? 0 : customers);
+    const QString tail = QStringLiteral("]");
     window_.statusLine().setText(
-        StatusBar::kModeHint,
-        formatString(143, customers < 0 ? 0 : customers, names[0].c_str(), percent[0],
-                     names[1].c_str(), percent[1], names[2].c_str(), percent[2], names[3].c_str(),
-                     percent[3]));
+        StatusBar::kModeHint, head + named.join(QStringLiteral(" , ")) + tail,
+        {head + coloured.join(QLatin1Char(' ')) + tail, head + bare.join(QLatin1Char(' ')) + tail});
 }
 
 Mode* NormalMode::onLButtonUp(int x, int y, unsigned) {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QPixmap>
 #include <QPushButton>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include "app/command_table.h"
 #include "app/framework/dialog.h"
 #include "app/framework/message_box.h"
+#include "app/game_file_dialog.h"
 #include "app/main_window.h"
 #include "data/clock.h"
 #include "dialogs/new_game_dialog.h"
@@ -196,6 +198,18 @@ void ScreenshotRun::addStandardSteps() {
                  return save(window_, QStringLiteral("game"));
              }});
     addTownSteps();
+    addStep({QStringLiteral("game file dialogs"), [this] {
+                 const QString folder = QString::fromStdString(window_.saveFolder());
+                 for (GameFileAction action : {GameFileAction::Save, GameFileAction::Open}) {
+                     auto dialog = makeGameFileDialog(&window_, action, folder);
+                     dialog->show();
+                     settle(300);
+                     save(*dialog, action == GameFileAction::Save ? QStringLiteral("save-game")
+                                                                  : QStringLiteral("open-game"));
+                     dialog->close();
+                 }
+                 return true;
+             }});
     addStep({QStringLiteral("score table"), [this] {
                  window_.commands().trigger(command::kScoreTable);
                  return true;

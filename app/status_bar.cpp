@@ -13,14 +13,15 @@ constexpr std::array<int, StatusBar::kParts - 1> kRightEdges = {70, 140, 280, 42
 // Width of a digit in the font the edges were chosen for.
 constexpr double kDesignDigitWidth = 6.0;
 
-// A part that shows as much of its text as fits, ending in "…" when it is cut; the whole text
-// stays its text and its tooltip.
+// A part that shows its text, or else the first of its shorter forms that fits, or else as much
+// of the shortest as fits, ending in "…"; the whole text stays its text and its tooltip.
 class PartLabel : public QLabel {
 public:
     explicit PartLabel(QWidget* parent) : QLabel(parent) {}
 
-    void setWholeText(const QString& text) {
+    void setWholeText(const QString& text, const QStringList& shorter) {
         whole_ = text;
+        shorter_ = shorter;
         setToolTip(text);
         showFitting();
     }
@@ -34,11 +35,20 @@ protected:
 
 private:
     void showFitting() {
-        const int room = contentsRect().width() - 2 * margin() - 2 * indent();
-        setText(fontMetrics().elidedText(whole_, Qt::ElideRight, std::max(0, room)));
+        const int room = std::max(0, contentsRect().width() - 2 * margin() - 2 * indent());
+        const QFontMetrics metrics = fontMetrics();
+        QString shown = whole_;
+        for (const QString& form : shorter_) {
+            if (metrics.horizontalAdvance(shown) <= room) {
+                break;
+            }
+            shown = form;
+        }
+        setText(metrics.elidedText(shown, Qt::ElideRight, room));
     }
 
     QString whole_;
+    QStringList shorter_;
 };
 
 }  // namespace
@@ -67,10 +77,14 @@ StatusBar::StatusBar(QStatusBar* bar) {
     }
 }
 
-void StatusBar::setText(int part, const QString& text) {
+void StatusBar::setText(int part, const QString& text, const QStringList& shorter) {
     if (part >= 0 && part < kParts) {
-        static_cast<PartLabel*>(labels_[part])->setWholeText(text);
+        static_cast<PartLabel*>(labels_[part])->setWholeText(text, shorter);
     }
+}
+
+QString StatusBar::shownText(int part) const {
+    return part >= 0 && part < kParts ? labels_[part]->text() : QString();
 }
 
 QString StatusBar::text(int part) const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 class QLabel;
@@ -19,8 +20,13 @@ public:
     // classic 96-dpi font and grow with the font; the last part takes the rest.
     explicit StatusBar(QStatusBar* bar);
 
-    void setText(int part, const QString& text);
+    // Shows `text`, or when it does not fit the part the first of the `shorter` forms that does
+    // (the last one cut with "…" when none does); the tooltip always holds `text`.
+    void setText(int part, const QString& text, const QStringList& shorter = {});
+    // The whole text given to the part.
     QString text(int part) const;
+    // What the part shows of it.
+    QString shownText(int part) const;
     int partWidth(int part) const;
 
 private:

@@ -52,7 +52,12 @@ void MainWindow::endTurnCommand() {
     showDate();
     showCash();
     refreshDisplay();
+    if (game_->finished()) {
+        // The game's earlier months stay in the autosaves, but there is nothing left to resume.
+        retireResumeOffer();
+    }
     autosave();
+    refreshPointer();  // the tile's customers and shares have moved with the month
     QApplication::restoreOverrideCursor();
     showTurnMessages(flags);
 }

@@ -2,6 +2,8 @@
 
 #include <QBoxLayout>
 #include <QTabBar>
+#include <QVariant>
+#include <algorithm>
 
 #include "dialogs/dialog_texts.h"
 #include "game/game.h"
@@ -19,22 +21,27 @@ QTabBar* CompanyTabsDialog::makeCompanyTabs(QWidget* parent, int id) {
 
 void CompanyTabsDialog::finishCompanyDialog(QBoxLayout* layout, int closeId) {
     addButtonRow(layout, QStringLiteral("閉じる"), closeId);
-    const int first = firstTab_ >= 0 && firstTab_ < kFirmSlots ? firstTab_ : 0;
+    const int first = std::max(0, companyTab(*companies_, firstTab_));
     companies_->setCurrentIndex(first);
-    connect(companies_, &QTabBar::currentChanged, this, [this](int index) { showCompany(index); });
-    showCompany(first);
+    connect(companies_, &QTabBar::currentChanged, this,
+            [this](int tab) { fillCompany(companies_->tabData(tab).toInt()); });
+    fillCompany(companies_->tabData(first).toInt());
     roomyButtons(this);
 }
 
-void CompanyTabsDialog::showCompany(int index) {
+void CompanyTabsDialog::showCompany(int slot) {
     if (companies_ == nullptr) {
         return;
     }
-    if (companies_->currentIndex() != index) {
-        companies_->setCurrentIndex(index);  // shows the company through currentChanged
+    const int tab = companyTab(*companies_, slot);
+    if (tab < 0) {
+        return;  // not a company of this game
+    }
+    if (companies_->currentIndex() != tab) {
+        companies_->setCurrentIndex(tab);  // shows the company through currentChanged
         return;
     }
-    fillCompany(index);
+    fillCompany(slot);
 }
 
 }  // namespace vellmora

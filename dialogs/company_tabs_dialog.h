@@ -13,8 +13,9 @@ class Game;
 
 class CompanyTabsDialog : public Dialog {
 public:
-    // Shows company `index` (as a click on its tab does).
-    void showCompany(int index);
+    // Shows the company of slot `slot` (as a click on its tab does); nothing for a slot that
+    // does not take part in the game.
+    void showCompany(int slot);
 
 protected:
     CompanyTabsDialog(const Game& game, int firstTab, QWidget* parent);
@@ -24,7 +25,7 @@ protected:
     // Ends `layout` with the closing button `closeId`, opens the first company and gives every
     // button room for its text. Called last by onInitDialog.
     void finishCompanyDialog(QBoxLayout* layout, int closeId);
-    // Fills the dialog with company `index` (its tab is current).
+    // Fills the dialog with the company of slot `index` (its tab is current).
     virtual void fillCompany(int index) = 0;
 
     const Game* game_;

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QStringList>
 #include <QTabBar>
+#include <QVariant>
 
 #include "data/text_encoding.h"
 #include "game/firm.h"
@@ -59,6 +60,15 @@ QString fromCp932(const std::string& text) {
     return QString::fromStdString(cp932ToUtf8(text));
 }
 
+bool takesPart(const Firm* firm) {
+    return firm != nullptr && !firm->absent();
+}
+
+QString companyLabel(const Firm& firm) {
+    const QString name = fromCp932(firm.name());
+    return firm.withdrawn() ? name + QStringLiteral("（撤退）") : name;
+}
+
 QTabBar* companyTabBar(const Game& game, QWidget* parent) {
     auto* companies = new QTabBar(parent);
     companies->setExpanding(false);
@@ -66,9 +76,21 @@ QTabBar* companyTabBar(const Game& game, QWidget* parent) {
     companies->setElideMode(Qt::ElideNone);
     for (int slot = 0; slot < kFirmSlots; ++slot) {
         const Firm* firm = game.firm(slot);
-        companies->addTab(firm != nullptr ? fromCp932(firm->name()) : QString());
+        if (takesPart(firm)) {
+            const int tab = companies->addTab(companyLabel(*firm));
+            companies->setTabData(tab, slot);
+        }
     }
     return companies;
+}
+
+int companyTab(const QTabBar& companies, int slot) {
+    for (int tab = 0; tab < companies.count(); ++tab) {
+        if (companies.tabData(tab).toInt() == slot) {
+            return tab;
+        }
+    }
+    return -1;
 }
 
 long long overallRating(const FirmPolicy& policy) {

@@ -28,8 +28,17 @@ void roomyButtons(QWidget* dialog);
 
 QString fromCp932(const std::string& text);
 
-// One tab per company slot, named after the company, every name shown in full.
+class Firm;
+
+// A company of this game: not one of the slots left empty when fewer competitors play.
+bool takesPart(const Firm* firm);
+// The company's name, marked when it has withdrawn.
+QString companyLabel(const Firm& firm);
+// One tab per company that takes part, named by companyLabel in full; each tab's data is the
+// company's slot.
 QTabBar* companyTabBar(const Game& game, QWidget* parent);
+// The tab of company `slot`, or -1 when it has none.
+int companyTab(const QTabBar& companies, int slot);
 
 // price * taste * service / 10000, in integers.
 long long overallRating(const FirmPolicy& policy);

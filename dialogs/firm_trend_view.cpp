@@ -1,5 +1,6 @@
 #include "dialogs/firm_trend_view.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QGridLayout>
@@ -9,10 +10,12 @@
 #include <QPen>
 #include <QPixmap>
 #include <QVBoxLayout>
-#include <QValueAxis>
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <vector>
 
+#include "app/framework/money_text.h"
 #include "dialogs/dialog_texts.h"
 #include "game/firm.h"
 #include "game/firm_history.h"
@@ -38,29 +41,101 @@ int monthNumber(int dateCode) {
     return (dateCode / 100 - 1) * 12 + dateCode % 100;
 }
 
+constexpr int kMostDateLabels = 5;
+constexpr int kMostAmountLabels = 4;
+constexpr double kTenThousand = 10000.0;
+
+// A month as the game writes dates: "3年4月".
+QString monthLabel(int month) {
+    return QStringLiteral("%1年%2月").arg((month - 1) / 12 + 1).arg((month - 1) % 12 + 1);
+}
+
+// The months between two date labels: whole months, then whole quarters, half years and years,
+// so that no more than kMostDateLabels are needed for `months`.
+int monthStep(int months) {
+    for (int step : {1, 2, 3, 6, 12, 24, 36, 60, 120, 240, 600}) {
+        if ((months - 1) / step + 1 <= kMostDateLabels) {
+            return step;
+        }
+    }
+    return 1200;
+}
+
+// A step of 1, 2 or 5 times a power of ten that divides the range into at most `most` parts.
+double niceStep(double range, int most) {
+    double power = 1.0;
+    while (range / power > most * 10.0) {
+        power *= 10.0;
+    }
+    for (;;) {
+        for (double factor : {1.0, 2.0, 5.0}) {
+            if (range / (factor * power) <= most) {
+                return factor * power;
+            }
+        }
+        power *= 10.0;
+    }
+}
+
+// Amounts of a million or more in 万 with digit grouping, smaller ones in full with grouping.
+QString amountLabel(double value, bool tenThousands) {
+    if (tenThousands && std::llround(value) != 0) {
+        return moneyText(static_cast<long long>(std::llround(value / kTenThousand))) +
+               QStringLiteral("万");
+    }
+    return moneyText(static_cast<long long>(std::llround(value)));
+}
+
+// Dates under the points: a label on the first month and every step after it, grid lines on
+// the same months.
+QCategoryAxis* makeDateAxis(int lastMonth) {
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setStartValue(1);
+    const int step = monthStep(lastMonth);
+    int month = 1;
+    for (; month <= lastMonth; month += step) {
+        axis->append(monthLabel(month), month);
+    }
+    axis->setRange(1, std::max(lastMonth, 2));
+    return axis;
+}
+
+// Amount labels at round values; `money` in yen (grouped, or in 万 for large amounts).
+QCategoryAxis* makeAmountAxis(double lowest, double highest, bool money) {
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    const double step = std::max(1.0, niceStep(highest - lowest, kMostAmountLabels));
+    const double bottom = std::floor(lowest / step) * step;
+    const double top = std::ceil(highest / step) * step;
+    const bool tenThousands = money &&
+                              std::max(std::fabs(bottom), std::fabs(top)) >= 100.0 * kTenThousand &&
+                              std::fmod(step, kTenThousand) == 0.0;
+    axis->setStartValue(bottom);
+    for (double value = bottom; value <= top + step / 2; value += step) {
+        axis->append(amountLabel(value, tenThousands), value);
+    }
+    axis->setRange(bottom, top);
+    return axis;
+}
+
 QChartView* makeChart(const Game& game, const FigureChart& plan, QWidget* parent) {
     auto* chart = new QChart;
     chart->setTitle(QString::fromUtf8(plan.title));
     chart->legend()->hide();  // one legend for the four charts, with the names in full
     chart->setMargins(QMargins(4, 4, 4, 4));
-    auto* xAxis = new QValueAxis;
-    xAxis->setLabelFormat("%d");
-    xAxis->setTitleText(QStringLiteral("月"));
-    auto* yAxis = new QValueAxis;
-    yAxis->setLabelFormat("%.0f");
-    chart->addAxis(xAxis, Qt::AlignBottom);
-    chart->addAxis(yAxis, Qt::AlignLeft);
 
     double lowest = 0.0;
     double highest = 1.0;
     int lastMonth = 1;
+    std::vector<QLineSeries*> lines;
     for (int slot = 0; slot < kFirmSlots; ++slot) {
         const Firm* firm = game.firm(slot);
-        if (firm == nullptr || firm->history().count() == 0) {
+        if (!takesPart(firm) || firm->history().count() == 0) {
             continue;
         }
         auto* series = new QLineSeries;
-        series->setName(fromCp932(firm->name()));
+        series->setName(companyLabel(*firm));
         QPen pen(firmColour(slot));
         pen.setWidthF(2.0);
         series->setPen(pen);
@@ -73,14 +148,16 @@ QChartView* makeChart(const Game& game, const FigureChart& plan, QWidget* parent
             lastMonth = std::max(lastMonth, month);
         }
         chart->addSeries(series);
-        series->attachAxis(xAxis);
-        series->attachAxis(yAxis);
+        lines.push_back(series);
     }
-    xAxis->setRange(1, std::max(lastMonth, 2));
-    xAxis->setTickCount(std::min(std::max(lastMonth, 2), 7));
-    const double margin = (highest - lowest) * 0.05;
-    yAxis->setRange(lowest - (lowest < 0.0 ? margin : 0.0), highest + margin);
-    yAxis->applyNiceNumbers();
+    QCategoryAxis* dates = makeDateAxis(lastMonth);
+    QCategoryAxis* amounts = makeAmountAxis(lowest, highest, plan.figure != FirmFigure::Shops);
+    chart->addAxis(dates, Qt::AlignBottom);
+    chart->addAxis(amounts, Qt::AlignLeft);
+    for (QLineSeries* series : lines) {
+        series->attachAxis(dates);
+        series->attachAxis(amounts);
+    }
 
     auto* view = new QChartView(chart, parent);
     view->setRenderHint(QPainter::Antialiasing);
@@ -108,7 +185,7 @@ QWidget* makeLegend(const Game& game, QWidget* parent) {
     const int square = parent->fontMetrics().height() * 2 / 3;
     for (int slot = 0; slot < kFirmSlots; ++slot) {
         const Firm* firm = game.firm(slot);
-        if (firm == nullptr || firm->history().count() == 0) {
+        if (!takesPart(firm) || firm->history().count() == 0) {
             continue;
         }
         QPixmap swatch(square, square);
@@ -116,7 +193,7 @@ QWidget* makeLegend(const Game& game, QWidget* parent) {
         auto* mark = new QLabel(legend);
         mark->setPixmap(swatch);
         row->addWidget(mark);
-        row->addWidget(new QLabel(fromCp932(firm->name()), legend));
+        row->addWidget(new QLabel(companyLabel(*firm), legend));
         row->addSpacing(parent->fontMetrics().averageCharWidth() * 2);
     }
     row->addStretch(1);

@@ -26,6 +26,12 @@ constexpr int kDifficulties = 5;
 constexpr int kMaxCompetitors = 3;
 const char* const kCompetitorLabels[kMaxCompetitors] = {"１社", "２社", "３社"};
 
+bool sameFolder(const QString& a, const QString& b) {
+    const QString first = QDir(a).canonicalPath();
+    return first.isEmpty() ? QDir::cleanPath(a) == QDir::cleanPath(b)
+                           : first == QDir(b).canonicalPath();
+}
+
 QString withSlash(QString folder) {
     if (!folder.isEmpty() && !folder.endsWith('/')) {
         folder += '/';
@@ -56,6 +62,7 @@ QString NewGameDialog::loginName() {
 void NewGameDialog::setup(const QString& mapFolder, std::optional<QString> companyName,
                           std::optional<QString> presidentName, int difficulty, int competitors) {
     mapFolder_ = withSlash(mapFolder);
+    rootFolder_ = mapFolder_;
     choice_.presidentName = presidentName.has_value() ? *presidentName : loginName();
     choice_.companyName = companyName.has_value()
                               ? *companyName
@@ -135,13 +142,16 @@ bool NewGameDialog::onInitDialog() {
     president_->setText(choice_.presidentName);
     company_->setText(choice_.companyName);
     fillList();
+    if (preferredMap_.isEmpty() || !selectMap(preferredMap_)) {
+        (void)selectFirstMap();
+    }
     return true;
 }
 
 void NewGameDialog::fillList() {
     list_->clear();
     const QDir folder(mapFolder_);
-    if (!folder.isRoot()) {
+    if (!folder.isRoot() && !sameFolder(mapFolder_, rootFolder_)) {
         list_->addItem(QStringLiteral("[..]"));
     }
     const QStringList folders =
@@ -193,7 +203,15 @@ void NewGameDialog::openSelectedFolder() {
     if (name.isEmpty()) {
         return;
     }
-    mapFolder_ = withSlash(QDir::cleanPath(mapFolder_ + name));
+    const QString target = withSlash(QDir::cleanPath(mapFolder_ + name));
+    // Only folders inside the map folder: "[..]" stops there.
+    const QString root = QDir(rootFolder_).canonicalPath();
+    const QString inside = QDir(target).canonicalPath();
+    if (!root.isEmpty() &&
+        (inside.isEmpty() || (inside != root && !inside.startsWith(root + QLatin1Char('/'))))) {
+        return;
+    }
+    mapFolder_ = target;
     fillList();
 }
 

@@ -41,6 +41,10 @@ public:
     void setup(const QString& mapFolder, std::optional<QString> companyName,
                std::optional<QString> presidentName, int difficulty, int competitors);
 
+    // The map to select when the dialog opens (e.g. "hinode.zmf"); without it, or when it is
+    // not listed, the first map is selected.
+    void setPreferredMap(const QString& fileName) { preferredMap_ = fileName; }
+
     // The results after OK.
     const NewGameChoice& choice() const { return choice_; }
     const QString& mapFolder() const { return mapFolder_; }
@@ -68,6 +72,9 @@ private:
     static QString folderOf(const QListWidgetItem* item);
 
     QString mapFolder_;
+    // The folder given to setup: the list goes down into its folders, never above it.
+    QString rootFolder_;
+    QString preferredMap_;
     NewGameChoice choice_;
     QListWidget* list_ = nullptr;
     QLineEdit* company_ = nullptr;

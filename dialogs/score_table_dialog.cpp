@@ -22,16 +22,19 @@ constexpr int kPlaces = 5;
 struct ColumnEntry {
     int id;
     const char* heading;
+    // The widest text the column holds: the column keeps that width, empty or full, so the
+    // dialog does not change its size from tab to tab.
+    const char* widest;
 };
 constexpr ColumnEntry kColumns[] = {
-    {ScoreTableDialog::kMarker, ""},
-    {ScoreTableDialog::kClearDate, "クリア日時"},
-    {ScoreTableDialog::kClearTime, ""},
-    {ScoreTableDialog::kElapsed, "経過年月"},
-    {ScoreTableDialog::kResearch, "研究Lv"},
-    {ScoreTableDialog::kPoisonings, "食中毒"},
-    {ScoreTableDialog::kOverworkDeaths, "過労死"},
-    {ScoreTableDialog::kCompetitors, "他社数"},
+    {ScoreTableDialog::kMarker, "", "->"},
+    {ScoreTableDialog::kClearDate, "クリア日時", "0000/00/00"},
+    {ScoreTableDialog::kClearTime, "", "00:00"},
+    {ScoreTableDialog::kElapsed, "経過年月", "000年00月"},
+    {ScoreTableDialog::kResearch, "研究Lv", "0000"},
+    {ScoreTableDialog::kPoisonings, "食中毒", "0000"},
+    {ScoreTableDialog::kOverworkDeaths, "過労死", "0000"},
+    {ScoreTableDialog::kCompetitors, "他社数", "0"},
 };
 
 QString twoDigits(int value) {
@@ -71,6 +74,10 @@ void ScoreTableDialog::buildControls() {
         setControlId(text, entry.id);
         text->setTextFormat(Qt::PlainText);
         text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // A character more than the sample, for digits wider than its zeros.
+        text->setMinimumWidth(
+            text->fontMetrics().horizontalAdvance(QString::fromUtf8(entry.widest)) +
+            text->fontMetrics().averageCharWidth());
         grid->addWidget(text, 1, column);
         columns_[entry.id] = text;
         ++column;

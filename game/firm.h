@@ -77,6 +77,8 @@ public:
     // Date code of the month whose turn made the firm withdraw; 0 when it never did (a firm
     // created inactive is withdrawn with date 0).
     int withdrawnDate() const { return withdrawnDate_; }
+    // Created inactive: a company that never took part in this game (not one that withdrew).
+    bool absent() const { return withdrawn_ && withdrawnDate_ == 0; }
     bool fundsWarning() const { return fundsWarning_; }
     // Shop struck by this month's accident, -1 when none.
     int struckShop() const { return struckShop_; }

@@ -129,7 +129,7 @@ public:
 
     // --- Game file (game_save.cpp) ---
     // Writes the running game to `path` through a temp file and a rename, so a crash while
-    // saving keeps the previous file whole. kOk, kRefused when no game is running, or
+    // saving keeps the previous file whole. kOk, kRefused when no game on a map is running, or
     // kGameFileWriteFailed.
     [[nodiscard]] int saveGame(const std::string& path) const;
     // Replaces the running game with the saved one. The saved game is built aside and swapped in
@@ -141,6 +141,9 @@ public:
     const std::string& fileError() const { return fileError_; }
     // True once the player has gone bankrupt or won; the game commands are over then.
     bool finished() const { return finished_; }
+    // True while a game started on a map is being played: the game without a map that exists
+    // before the first one, and a finished game, are not.
+    bool inProgress() const { return running_ && !mapName_.empty() && !finished_; }
     // The data files the running game was started with, in the order base list, account data,
     // rate, price, building and computer-player file.
     const std::vector<DataFileStamp>& dataFiles() const { return dataFiles_; }

@@ -59,7 +59,11 @@ std::string resolvedPath(const std::string& dataFolder, bool relative, const std
     return relative ? dataPath(dataFolder, stored) : stored;
 }
 
+// A saved game is always one on a map: its name is never empty.
 bool usableMapName(const std::string& name) {
+    if (name.empty()) {
+        return false;
+    }
     for (const char c : name) {
         if (c == '/' || c == '\\' || c == '\0') {
             return false;
@@ -80,7 +84,8 @@ std::string damaged(const GameFileSection& section) {
 
 int Game::saveGame(const std::string& path) const {
     fileError_.clear();
-    if (!running_ || playerFirm() == nullptr || dataFiles_.size() != kDataFileCount) {
+    if (!running_ || mapName_.empty() || playerFirm() == nullptr ||
+        dataFiles_.size() != kDataFileCount) {
         fileError_ = "no game is running";
         return kRefused;
     }

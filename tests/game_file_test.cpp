@@ -313,6 +313,21 @@ TEST_F(GameFileTest, RefusedFilesNameTheReasonAndChangeNothing) {
              putLe32(b, kGameFileHeadBytes + 4, 0xFFFFFFF0u);
              sealGameFile(b);
          }},
+        {"a game without a map", kGameFileDamaged, "section 'game' is damaged",
+         [](auto& b) {
+             // The section ends with the map's name, "town" after its length.
+             const std::size_t start = sectionAt(b, 1);
+             const std::uint32_t length = le32(b, start - 4);
+             const std::size_t end = start + length;
+             ASSERT_EQ(std::string(b.begin() + static_cast<std::ptrdiff_t>(end - 4),
+                                   b.begin() + static_cast<std::ptrdiff_t>(end)),
+                       "town");
+             b.erase(b.begin() + static_cast<std::ptrdiff_t>(end - 4),
+                     b.begin() + static_cast<std::ptrdiff_t>(end));
+             b[end - 5] = 0;
+             putLe32(b, start - 4, length - 4);
+             sealGameFile(b);
+         }},
         {"town wider than its tiles", kGameFileDamaged, "section 'town' is damaged",
          [](auto& b) {
              // The width (10, coded 20) is the section's first value: 63 columns, 10 x 8 tiles.
@@ -460,6 +475,15 @@ TEST_F(GameFileTest, MissingFileAndFailedWriteAreReported) {
     EXPECT_EQ(idle.saveGame(fixture_.dir().file("idle.sav")), kRefused);
     EXPECT_EQ(idle.fileError(), "no game is running");
     EXPECT_FALSE(fs::exists(fixture_.dir().file("idle.sav")));
+
+    // The game without a map that exists before the first one is no game to keep.
+    Game withoutMap(fixture_.folder());
+    ASSERT_EQ(withoutMap.newGame(NewGameSetup{}), kOk);
+    EXPECT_TRUE(withoutMap.running());
+    EXPECT_FALSE(withoutMap.inProgress());
+    EXPECT_EQ(withoutMap.saveGame(fixture_.dir().file("no-map.sav")), kRefused);
+    EXPECT_FALSE(fs::exists(fixture_.dir().file("no-map.sav")));
+    EXPECT_TRUE(game_.inProgress());
 }
 
 TEST_F(GameFileTest, GameFileFoundItsDataAfterTheFolderMoved) {

@@ -9,7 +9,7 @@ packages=(
     clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libgl-dev
     qt6-charts-dev libqt6opengl6-dev
-    fonts-noto-cjk
+    fonts-noto-cjk qt6-translations-l10n
     libsdl2-mixer-dev libfluidsynth3 fluid-soundfont-gm
     fluidsynth sox
 )

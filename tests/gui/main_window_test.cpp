@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QToolBar>
 #include <QToolButton>
@@ -249,6 +250,45 @@ TEST(MainWindowTest, StatusPartsCutTooLongTextsWithAnEllipsis) {
     // A text that fits shows whole.
     EXPECT_EQ(shell.window->findChild<QLabel*>(QStringLiteral("part1"))->text(),
               QStringLiteral("(12,7)"));
+}
+
+TEST(MainWindowTest, AStatusPartShowsTheFirstShorterFormThatFits) {
+    ShellFixture shell;
+    shell.window->resize(1024, 600);
+    QApplication::processEvents();
+    const QString whole = QStringLiteral(
+        "顧客数[38] 支配[青葉フーズ株式会社:10% , 株式会社みどり軒:24% , "
+        "黄金屋ダイニング株式会社:12% , ルート屋本舗株式会社:54%]");
+    const QString coloured = QStringLiteral("顧客数[38] 支配[自社:54% 青:10% 緑:24% 黄:12%]");
+    const QString bare = QStringLiteral("顧客数[38] 支配[54% 10% 24% 12%]");
+    StatusBar& line = shell.window->statusLine();
+    line.setText(StatusBar::kModeHint, whole, {coloured, bare});
+    QApplication::processEvents();
+    EXPECT_EQ(line.shownText(StatusBar::kModeHint), coloured);  // four companies at 1024 pixels
+    EXPECT_EQ(line.text(StatusBar::kModeHint), whole);
+    EXPECT_EQ(shell.window->findChild<QLabel*>(QStringLiteral("part4"))->toolTip(), whole);
+
+    shell.window->resize(3000, 600);  // room for the whole text
+    QApplication::processEvents();
+    if (line.partWidth(StatusBar::kModeHint) > 1200) {
+        EXPECT_EQ(line.shownText(StatusBar::kModeHint), whole);
+    }
+    shell.window->resize(640, 600);  // not even the shortest form fits: it is cut
+    QApplication::processEvents();
+    const QString cut = line.shownText(StatusBar::kModeHint);
+    EXPECT_TRUE(cut.endsWith(QChar(0x2026))) << cut.toStdString();
+    EXPECT_TRUE(bare.startsWith(cut.chopped(1))) << cut.toStdString();
+}
+
+TEST(MainWindowTest, TheMapHasTheKeysFromTheStart) {
+    ShellFixture shell;
+    ASSERT_EQ(shell.startGame(), 0);
+    EXPECT_EQ(shell.window->focusWidget(), shell.window->clientArea());
+    MapView& view = shell.window->mapView();
+    const int x = view.viewX();
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QApplication::sendEvent(shell.window->focusWidget(), &right);
+    EXPECT_EQ(view.viewX(), x + 1);
 }
 
 TEST(MainWindowTest, AFailedNewGameKeepsTheRunningGame) {

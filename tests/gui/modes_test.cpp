@@ -11,6 +11,7 @@
 #include "game/game.h"
 #include "resources/string_table.h"
 #include "shell_fixture.h"
+#include "support/game_fixture_play.h"
 
 namespace vellmora {
 namespace {
@@ -116,11 +117,15 @@ TEST_F(ModesTest, RightReleaseLeavesAToolModeAndReenablesTheCommands) {
     EXPECT_EQ(shell.status(StatusBar::kModeHint), loadString(148));
     EXPECT_FALSE(window().commands().isEnabled(command::kEndTurn));
     shell.move(shell.tileCentre(5, 5));
-    const QString info = shell.status(StatusBar::kModeInfo);
+    EXPECT_EQ(shell.status(StatusBar::kModeInfo), loadString(150));
     shell.click(shell.tileCentre(5, 5), Qt::RightButton);
     EXPECT_EQ(kind(), Mode::kNormal);
-    EXPECT_EQ(shell.status(StatusBar::kModeHint), QString());
-    EXPECT_EQ(shell.status(StatusBar::kModeInfo), info);  // part 3 keeps its text
+    // The normal mode describes the same tile at once: no refusal left from the tool.
+    const BuildingDef* building = game().buildingAt(5, 5);
+    ASSERT_NE(building, nullptr);
+    EXPECT_EQ(shell.status(StatusBar::kModeInfo),
+              formatString(145, cp932ToUtf8(building->name).c_str()));
+    EXPECT_TRUE(shell.status(StatusBar::kModeHint).startsWith(QStringLiteral("顧客数[")));
     EXPECT_EQ(window().mapView().markerCode(), -1);
     EXPECT_FALSE(window().commands().isChecked(command::kCloseShop));
     for (int id : {command::kNewGame, command::kManagementSystem, command::kBudget,
@@ -152,6 +157,50 @@ TEST_F(ModesTest, CloseModeOffersOnlyThePlayersShops) {
     shell.click(shell.tileCentre(10, 8));
     EXPECT_EQ(game().shopAt(10, 8, 0), -1);
     EXPECT_EQ(shell.effects, std::vector<int>{MainWindow::kEffectRemove});
+}
+
+TEST_F(ModesTest, TheStatusLineFollowsChangesWithoutAMouseMove) {
+    // A build: the tile is taken at once.
+    window().commands().trigger(command::kBuildSmall);
+    const QPoint site = shell.tileCentre(6, 6);
+    shell.move(site);
+    ASSERT_EQ(window().mapView().markerCode(), MapView::kMarkerBuild);
+    shell.click(site);
+    ASSERT_GE(game().shopAt(6, 6, 0), 0);
+    EXPECT_EQ(shell.status(StatusBar::kModeInfo), loadString(147));
+    EXPECT_EQ(window().mapView().markerCode(), MapView::kMarkerRefused);
+
+    // Leaving the mode: the normal mode names the player's shop on that tile.
+    shell.click(site, Qt::RightButton);
+    ASSERT_EQ(kind(), Mode::kNormal);
+    EXPECT_EQ(shell.status(StatusBar::kModeInfo), QStringLiteral("建物[テスト屋 1号店]"));
+
+    // The end of turn moves the shares under the mouse.
+    const QString before = shell.status(StatusBar::kModeHint);
+    window().commands().trigger(command::kEndTurn);
+    const QString after = shell.status(StatusBar::kModeHint);
+    EXPECT_NE(after, before);
+    shell.move(site);
+    EXPECT_EQ(shell.status(StatusBar::kModeHint), after);
+}
+
+TEST(ModesOpenTest, OpeningAGameDescribesTheTileUnderTheMouse) {
+    ShellFixture shell;  // on the title: nothing to describe
+    shell.move(shell.tileCentre(3, 3));
+    EXPECT_EQ(shell.status(StatusBar::kModeInfo), QString());
+    EXPECT_EQ(shell.status(StatusBar::kModeHint), QString());
+
+    const std::string path = shell.user.file("saved.vsav");
+    {
+        const std::unique_ptr<Game> saved = test::startGame(shell.game);
+        ASSERT_NE(saved, nullptr);
+        ASSERT_GE(saved->buildShop(3, 3, 0), 0);
+        ASSERT_EQ(saved->saveGame(path), 0);
+    }
+    ASSERT_EQ(shell.window->openSavedGame(path), 0);
+    EXPECT_TRUE(shell.status(StatusBar::kModeHint).contains(QStringLiteral("Player Co:")))
+        << shell.status(StatusBar::kModeHint).toStdString();
+    EXPECT_EQ(shell.status(StatusBar::kModeInfo), QStringLiteral("建物[Player Co 1号店]"));
 }
 
 TEST_F(ModesTest, ADoubleClicksSecondPressReachesNoMode) {

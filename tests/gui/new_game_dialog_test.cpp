@@ -79,22 +79,53 @@ TEST(NewGameDialogTest, OkWithoutAMapWarnsAndStaysOpen) {
     for (int row = 0; row < list->count(); ++row) {
         entries << list->item(row)->text();
     }
-    EXPECT_EQ(entries, (QStringList{"[..]", "[more]", "town.zmf"}));
+    // The map folder is the top: no way up from it. Its first map is chosen already.
+    EXPECT_EQ(entries, (QStringList{"[more]", "town.zmf"}));
+    ASSERT_NE(list->currentItem(), nullptr);
+    EXPECT_EQ(list->currentItem()->text(), QStringLiteral("town.zmf"));
 
     MessageRecorder recorder;
+    list->setCurrentRow(-1);
     dialog.control<QAbstractButton>(kIdClose)->click();  // nothing selected
-    list->setCurrentRow(1);                              // a folder
+    list->setCurrentRow(0);                              // a folder
     dialog.control<QAbstractButton>(kIdClose)->click();
     ASSERT_EQ(recorder.messages.size(), 2u);
     EXPECT_EQ(recorder.messages[0].text, loadString(108));
     EXPECT_EQ(recorder.messages[0].caption, loadString(110));
     EXPECT_TRUE(dialog.choice().mapPath.isEmpty());
 
-    // A double click on a folder lists its maps.
-    emit list->itemDoubleClicked(list->item(1));
+    // A double click on a folder lists its maps, with the way back up.
+    emit list->itemDoubleClicked(list->item(0));
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("[..]"));
+    list->setCurrentRow(0);
+    dialog.openSelectedFolder();
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("[more]"));
+    list->setCurrentRow(0);
+    dialog.openSelectedFolder();
     ASSERT_TRUE(dialog.selectMap(QStringLiteral("far.zmf")));
     dialog.control<QAbstractButton>(kIdClose)->click();
     EXPECT_TRUE(dialog.choice().mapPath.endsWith(QStringLiteral("/more/far.zmf")));
+}
+
+TEST(NewGameDialogTest, TheMapOfTheLastGameIsChosenWhenTheDialogOpens) {
+    TempDir maps;
+    maps.write("a.zmf", "x");
+    maps.write("b.zmf", "x");
+    for (const auto& [preferred, chosen] :
+         {std::pair{QStringLiteral("b.zmf"), QStringLiteral("b.zmf")},
+          std::pair{QStringLiteral("gone.zmf"), QStringLiteral("a.zmf")},
+          std::pair{QString(), QStringLiteral("a.zmf")}}) {
+        SCOPED_TRACE(preferred.toStdString());
+        NewGameDialog dialog;
+        dialog.setup(QString::fromStdString(maps.path().string()), std::nullopt, std::nullopt, 2,
+                     3);
+        dialog.setPreferredMap(preferred);
+        ASSERT_TRUE(dialog.prepare());
+        const auto* list = dialog.control<QListWidget>(NewGameDialog::kMapList);
+        ASSERT_NE(list->currentItem(), nullptr);
+        EXPECT_EQ(list->currentItem()->text(), chosen);
+    }
 }
 
 TEST(NewGameDialogTest, CancelAndClosingAnswerMinusOne) {

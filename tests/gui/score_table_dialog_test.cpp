@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <memory>
 
 #include "data/score_list.h"
@@ -41,6 +42,20 @@ TEST(ScoreTableDialogTest, EmptyTablesShowFiveEmptyRows) {
     EXPECT_EQ(dialog.currentTab(), 0);
     EXPECT_EQ(dialog.columnText(ScoreTableDialog::kMarker), QString());
     EXPECT_EQ(dialog.columnText(ScoreTableDialog::kClearDate), QString(11, '\n'));
+}
+
+TEST(ScoreTableDialogTest, TheDialogKeepsItsWidthFromTabToTab) {
+    auto list = fullList();  // tab 2 full, the others empty
+    ScoreTableDialog dialog(QStringLiteral("town"), list.get(), list->record(0, 2));
+    ASSERT_TRUE(dialog.prepare());
+    dialog.show();
+    QApplication::processEvents();
+    const int width = dialog.sizeHint().width();
+    for (int tab : {0, 2, 4, 2}) {
+        dialog.selectTab(tab);
+        QApplication::processEvents();
+        EXPECT_EQ(dialog.sizeHint().width(), width) << "tab " << tab;
+    }
 }
 
 TEST(ScoreTableDialogTest, AWinInTheFiveIsMarkedOnItsLine) {

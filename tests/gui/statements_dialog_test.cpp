@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QCategoryAxis>
 #include <QChartView>
 #include <QLineSeries>
+#include <QRegularExpression>
 #include <QTabBar>
+#include <cmath>
 
 #include "game/firm.h"
 #include "game/game.h"
@@ -93,6 +96,41 @@ TEST_F(StatementsDialogTest, TheChartsPageDrawsEveryCompanyThatPlayed) {
         ASSERT_EQ(series.size(), 4);
         EXPECT_EQ(static_cast<QLineSeries*>(series[0])->count(), 3);
         EXPECT_EQ(series[0]->name(), QStringLiteral("Player Co"));
+    }
+}
+
+TEST_F(StatementsDialogTest, TheChartsLabelMonthsAsDatesAndAmountsGrouped) {
+    play(14);
+    StatementsDialog dialog(*game, 0);
+    ASSERT_TRUE(dialog.prepare());
+    dialog.showPage(1);
+    const QRegularExpression date(QStringLiteral("^\\d+年\\d+月$"));
+    for (QChartView* view : dialog.findChildren<QChartView*>()) {
+        SCOPED_TRACE(view->chart()->title().toStdString());
+        const auto horizontal = view->chart()->axes(Qt::Horizontal);
+        ASSERT_EQ(horizontal.size(), 1);
+        auto* dates = qobject_cast<QCategoryAxis*>(horizontal[0]);
+        ASSERT_NE(dates, nullptr);
+        const QStringList labels = dates->categoriesLabels();
+        ASSERT_FALSE(labels.isEmpty());
+        EXPECT_EQ(labels.front(), QStringLiteral("1年1月"));
+        for (const QString& label : labels) {
+            EXPECT_TRUE(date.match(label).hasMatch()) << label.toStdString();
+            const double month = dates->endValue(label);
+            EXPECT_EQ(month, std::floor(month)) << label.toStdString();  // on a month's point
+        }
+        EXPECT_TRUE(labels.contains(QStringLiteral("2年1月"))) << labels.join(' ').toStdString();
+
+        const auto vertical = view->chart()->axes(Qt::Vertical);
+        ASSERT_EQ(vertical.size(), 1);
+        auto* amounts = qobject_cast<QCategoryAxis*>(vertical[0]);
+        ASSERT_NE(amounts, nullptr);
+        for (const QString& label : amounts->categoriesLabels()) {
+            const double value = amounts->endValue(label);
+            if (std::fabs(value) >= 1000 && !label.endsWith(QStringLiteral("万"))) {
+                EXPECT_TRUE(label.contains(',')) << label.toStdString();
+            }
+        }
     }
 }
 
