@@ -10,6 +10,7 @@
 
 #include "app/main_window.h"
 #include "app/screenshots.h"
+#include "app/signal_watch.h"
 
 namespace {
 
@@ -60,6 +61,7 @@ int main(int argc, char* argv[]) {
     vellmora::MainWindow window(options);
     window.create();
     if (!screenshots.has_value()) {
+        const vellmora::QuitSignalWatch quitWatch([&window] { window.onClose(); });
         return QApplication::exec();
     }
 
