@@ -1,4 +1,5 @@
-// A quit signal closes the game window the normal way: the running game is kept, the settings
+// A quit signal, or the application's quit when the session ends, closes the game window the
+// normal way: the running game is kept, the settings
 // file written and the process ends with status 0.
 //
 // Each case starts this test program again as a child that runs the window with a game in
@@ -30,6 +31,8 @@ namespace {
 
 constexpr char kChildFolderVariable[] = "VELLMORA_QUIT_CHILD_FOLDER";
 constexpr char kChildDialogVariable[] = "VELLMORA_QUIT_CHILD_DIALOG";
+// The child quits the application itself, as the session manager's "die" message makes Qt do.
+constexpr char kChildQuitVariable[] = "VELLMORA_QUIT_CHILD_QUIT";
 constexpr char kReadyLine[] = "quit-child-ready";
 
 void announceReady() {
@@ -44,6 +47,7 @@ TEST(QuitSignalChild, RunsTheWindowUntilItIsClosed) {
         GTEST_SKIP() << "runs only as the child of QuitSignalTest";
     }
     const bool withDialog = std::getenv(kChildDialogVariable) != nullptr;
+    const bool quitsItself = std::getenv(kChildQuitVariable) != nullptr;
     test::GameFixture data;
     test::MessageRecorder messages;
     ShellOptions options;
@@ -75,17 +79,22 @@ TEST(QuitSignalChild, RunsTheWindowUntilItIsClosed) {
             }
         });
         poll->start(10);
+    } else if (quitsItself) {
+        QTimer::singleShot(0, &window, [] {
+            announceReady();
+            QCoreApplication::quit();
+        });
     } else {
         QTimer::singleShot(0, &window, &announceReady);
     }
     EXPECT_EQ(QApplication::exec(), 0);
-    EXPECT_NE(watch.lastSignal(), 0);
+    EXPECT_EQ(watch.lastSignal() != 0, !quitsItself);
     EXPECT_FALSE(window.isVisible());
 }
 
 struct QuitCase {
     const char* name;
-    int signalNumber;
+    int signalNumber;  // 0: no signal, the application quits
     bool withDialog;
 };
 
@@ -104,6 +113,9 @@ TEST_P(QuitSignalTest, ClosesTheWindowKeepingTheGameAndTheSettings) {
     if (c.withDialog) {
         environment.insert(kChildDialogVariable, QStringLiteral("1"));
     }
+    if (c.signalNumber == 0) {
+        environment.insert(kChildQuitVariable, QStringLiteral("1"));
+    }
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
     child.setProcessEnvironment(environment);
@@ -118,7 +130,9 @@ TEST_P(QuitSignalTest, ClosesTheWindowKeepingTheGameAndTheSettings) {
         output += child.readAllStandardOutput();
     }
     ASSERT_TRUE(output.contains(kReadyLine)) << output.constData();
-    ASSERT_EQ(kill(static_cast<pid_t>(child.processId()), c.signalNumber), 0);
+    if (c.signalNumber != 0) {
+        ASSERT_EQ(kill(static_cast<pid_t>(child.processId()), c.signalNumber), 0);
+    }
 
     // Generous: a loaded test machine; the close itself takes a fraction of a second.
     ASSERT_TRUE(child.waitForFinished(30000)) << "still running after the signal";
@@ -142,7 +156,8 @@ INSTANTIATE_TEST_SUITE_P(Signals, QuitSignalTest,
                          ::testing::Values(QuitCase{"Term", SIGTERM, false},
                                            QuitCase{"Interrupt", SIGINT, false},
                                            QuitCase{"HangUp", SIGHUP, false},
-                                           QuitCase{"TermUnderADialog", SIGTERM, true}),
+                                           QuitCase{"TermUnderADialog", SIGTERM, true},
+                                           QuitCase{"SessionQuit", 0, false}),
                          [](const ::testing::TestParamInfo<QuitCase>& info) {
                              return std::string(info.param.name);
                          });
