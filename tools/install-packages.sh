@@ -12,6 +12,7 @@ packages=(
     fonts-noto-cjk
     libsdl2-mixer-dev libfluidsynth3 fluid-soundfont-gm
     fluidsynth sox
+    libebur128-dev
 )
 
 missing=()
