@@ -191,6 +191,9 @@ bool addClaps(const Params& p, WaveSound& sound, std::string& error) {
 // sharpest attacks are pressed down, without a click. Answers the deepest cut as a factor.
 float limitPeaks(std::vector<float>& samples, int rate, float ceiling) {
     const std::size_t count = samples.size();
+    if (count == 0) {
+        return 1.0f;
+    }
     std::vector<float> gain(count, 1.0f);
     for (std::size_t i = 0; i < count; ++i) {
         const float level = std::abs(samples[i]);
@@ -353,9 +356,8 @@ double effectLoudness(const std::vector<float>& samples, int rate) {
     }
     ebur128_set_channel(state, 0, EBUR128_DUAL_MONO);
     double loudness = -HUGE_VAL;
-    // The momentary measure already keeps 0.4 s, which holds a short sound whole.
-    bool ok = true;
-    ok = ok && ebur128_add_frames_float(state, samples.data(), samples.size()) == EBUR128_SUCCESS;
+    // The momentary measure keeps the last 0.4 s, which hold a short sound whole.
+    bool ok = ebur128_add_frames_float(state, samples.data(), samples.size()) == EBUR128_SUCCESS;
     if (ok && shortSound) {
         ok = ebur128_loudness_window(state, std::max(lengthMs, 1UL), &loudness) == EBUR128_SUCCESS;
     } else if (ok) {
