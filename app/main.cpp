@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -59,9 +60,14 @@ int main(int argc, char* argv[]) {
     vellmora::ShellOptions options;
     options.autosave = !screenshots.has_value();
     vellmora::MainWindow window(options);
+    // Watching from before create(): a signal during the start-up's question is acted on once
+    // the event loop runs.
+    const auto quitWatch =
+        screenshots.has_value()
+            ? nullptr
+            : std::make_unique<vellmora::QuitSignalWatch>([&window] { window.onClose(); });
     window.create();
     if (!screenshots.has_value()) {
-        const vellmora::QuitSignalWatch quitWatch([&window] { window.onClose(); });
         return QApplication::exec();
     }
 
