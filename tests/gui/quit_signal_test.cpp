@@ -1,6 +1,6 @@
 // A quit signal, or the application's quit when the session ends, closes the game window the
-// normal way: the running game is kept, the settings
-// file written and the process ends with status 0.
+// normal way: the running game is kept, the settings file written and the process ends with
+// status 0.
 //
 // Each case starts this test program again as a child that runs the window with a game in
 // progress (and real, silent SDL audio), then sends the child a signal.
