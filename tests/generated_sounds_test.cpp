@@ -201,6 +201,7 @@ TEST(GeneratedSoundsTest, TheDemolitionHasItsWeightAbove60Hz) {
 
 struct Midi {
     double seconds = 0;
+    double lastNoteEnd = 0;  // seconds
     int noteOns = 0;
     std::map<int, int> notesByChannel;
 };
@@ -230,6 +231,7 @@ bool parseMidi(const std::string& b, Midi& out) {
     }
     std::vector<std::pair<std::uint64_t, std::uint32_t>> tempos{{0, 500000}};
     std::uint64_t lastTick = 0;
+    std::uint64_t lastNoteEndTick = 0;
     std::size_t at = 14;
     try {
         for (std::uint32_t t = 0; t < tracks; ++t) {
@@ -264,9 +266,12 @@ bool parseMidi(const std::string& b, Midi& out) {
                 } else {
                     const int kind = status & 0xF0;
                     const int dataBytes = (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
-                    if (kind == 0x90 && static_cast<unsigned char>(b.at(at + 1)) > 0) {
+                    const bool sounding = static_cast<unsigned char>(b.at(at + 1)) > 0;
+                    if (kind == 0x90 && sounding) {
                         ++out.noteOns;
                         ++out.notesByChannel[status & 0x0F];
+                    } else if (kind == 0x80 || kind == 0x90) {
+                        lastNoteEndTick = std::max(lastNoteEndTick, tick);
                     }
                     at += dataBytes;
                 }
@@ -279,15 +284,21 @@ bool parseMidi(const std::string& b, Midi& out) {
     } catch (const std::exception&) {
         return false;
     }
-    std::sort(tempos.begin(), tempos.end());
-    double seconds = 0;
-    for (std::size_t i = 0; i < tempos.size(); ++i) {
-        const std::uint64_t from = std::min(tempos[i].first, lastTick);
-        const std::uint64_t to =
-            i + 1 < tempos.size() ? std::min(tempos[i + 1].first, lastTick) : lastTick;
-        seconds += static_cast<double>(to - from) / division * tempos[i].second / 1e6;
-    }
-    out.seconds = seconds;
+    // By tick only: the file's tempo at tick 0 follows, and so replaces, the default one.
+    std::stable_sort(tempos.begin(), tempos.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    const auto secondsAt = [&](std::uint64_t tick) {
+        double seconds = 0;
+        for (std::size_t i = 0; i < tempos.size(); ++i) {
+            const std::uint64_t from = std::min(tempos[i].first, tick);
+            const std::uint64_t to =
+                i + 1 < tempos.size() ? std::min(tempos[i + 1].first, tick) : tick;
+            seconds += static_cast<double>(to - from) / division * tempos[i].second / 1e6;
+        }
+        return seconds;
+    };
+    out.seconds = secondsAt(lastTick);
+    out.lastNoteEnd = secondsAt(lastNoteEndTick);
     return true;
 }
 
@@ -308,6 +319,8 @@ TEST(GeneratedSoundsTest, AtLeastFourPiecesOfOneToThreeMinutesWithDrumsAndBass) 
         EXPECT_GE(midi.notesByChannel.size(), 4u);
         EXPECT_GT(midi.notesByChannel[9], 0);
         EXPECT_GT(midi.noteOns, 200);
+        // A piece loops at the end of its tracks: they end with its last note.
+        EXPECT_LT(midi.seconds - midi.lastNoteEnd, 0.1);
     }
     EXPECT_GE(pieces, 4);
 }
