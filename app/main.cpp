@@ -5,11 +5,13 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/main_window.h"
 #include "app/screenshots.h"
+#include "app/signal_watch.h"
 #include "app/translations.h"
 
 namespace {
@@ -61,6 +63,12 @@ int main(int argc, char* argv[]) {
     vellmora::ShellOptions options;
     options.autosave = !screenshots.has_value();
     vellmora::MainWindow window(options);
+    // Watching from before create(): a signal during the start-up's question is acted on once
+    // the event loop runs.
+    const auto quitWatch =
+        screenshots.has_value()
+            ? nullptr
+            : std::make_unique<vellmora::QuitSignalWatch>([&window] { window.onClose(); });
     window.create();
     if (!screenshots.has_value()) {
         return QApplication::exec();

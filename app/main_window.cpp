@@ -142,6 +142,9 @@ int MainWindow::onCreate() {
 }
 
 void MainWindow::onClose() {
+    if (game_ == nullptr) {
+        return;  // already closed
+    }
     autosave();
     mapView_->stop();
     (void)settings_->save();

@@ -46,6 +46,9 @@ void reportSilence(const char* what) {
 
 void openDevice() {
     DeviceState& device = state();
+    // The audio subsystem brings SDL's event queue, whose SIGINT and SIGTERM handlers would only
+    // queue an event nobody reads; the window handles those signals itself.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         reportSilence("audio");
         return;

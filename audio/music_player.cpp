@@ -19,6 +19,15 @@ namespace {
 MusicPlayer* hookedPlayer = nullptr;
 std::mutex hookMutex;
 
+// The synthesiser's output peaks within 2 dB of full scale; at 100 % the music is kept 5 dB
+// lower, at most -6.5 dBFS, so that an effect played over it (peaks at most -6.5 dBFS too)
+// cannot clip.
+constexpr int kFullMusicVolume = MIX_MAX_VOLUME * 9 / 16;
+
+int mixerVolume(int percent) {
+    return percent * kFullMusicVolume / 100;
+}
+
 }  // namespace
 
 void MusicPlayer::MusicDeleter::operator()(_Mix_Music* music) const {
@@ -97,8 +106,12 @@ int MusicPlayer::play(int index, bool repeat) {
     repeat_ = repeat && receiver_ != nullptr ? index : -1;
     halt();
     ++serial_;
-    Mix_VolumeMusic(volume_ * MIX_MAX_VOLUME / 100);
-    if (Mix_PlayMusic(entries_[index].music.get(), 1) != 0) {
+    Mix_VolumeMusic(mixerVolume(volume_));
+    // A repeated piece loops inside the synthesiser's sequencer, which starts it again at the
+    // end of its last track, without waiting for the notes to die away; the end is then
+    // reported only for a piece that plays once.
+    const int loops = repeat_ >= 0 ? -1 : 1;
+    if (Mix_PlayMusic(entries_[index].music.get(), loops) != 0) {
         current_ = -1;
         return kRefused;
     }
@@ -137,7 +150,7 @@ void MusicPlayer::closeAll() {
 void MusicPlayer::setVolume(int percent) {
     volume_ = std::clamp(percent, 0, 100);
     if (device_.available()) {
-        Mix_VolumeMusic(volume_ * MIX_MAX_VOLUME / 100);
+        Mix_VolumeMusic(mixerVolume(volume_));
     }
 }
 

@@ -16,9 +16,10 @@ struct _Mix_Music;
 namespace vellmora::audio {
 
 // Opens pieces into a list of entries (an entry is reused when the same path is opened again)
-// and plays one at a time. The end of a piece is reported from the mixer's thread to the
-// receiver's thread with a queued call, which runs onNotify() there: a piece played with
-// repeat then starts again from the beginning.
+// and plays one at a time. A piece played with repeat loops inside the mixer: it starts again
+// at the end of its last track, without the silence that waiting for the synthesiser's tail to
+// die away would leave. The end of a piece played once is reported from the mixer's thread to
+// the receiver's thread with a queued call, which runs onNotify() there.
 //
 // The mixer has one music stream and one end-of-music hook for the whole process, so only one
 // MusicPlayer should exist at a time. Without a sound device (or MIDI decoder) open() answers
@@ -42,8 +43,9 @@ public:
     [[nodiscard]] int play(int index, bool repeat);
     // Stops the piece playing; current() keeps its value. -1 when nothing was playing.
     int stop();
-    // A piece reached its end: starts the repeat entry again, or clears current() when there is
-    // none. Runs by itself through the queued call; callable directly as well.
+    // A piece reached its end: starts the repeat entry again (the mixer's loop ended, which it
+    // does only on a decoding error), or clears current() when there is none. Runs by itself
+    // through the queued call; callable directly as well.
     void onNotify();
     // Stops playing and closes every entry.
     void closeAll();

@@ -1,4 +1,5 @@
 // The sound effects and music pieces that the build writes into the program folder.
+#include <ebur128.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "support/temp_dir.h"
+#include "tools/sound/wave_synth.h"
 
 namespace vellmora {
 namespace {
@@ -68,35 +70,138 @@ bool parseWave(const std::string& b, Wave& out) {
     return false;
 }
 
-TEST(GeneratedSoundsTest, EffectsAreShortNormalisedCleanWaves) {
+Wave readEffect(const char* name) {
+    Wave wave;
+    const auto path = programDir() / "sound" / (std::string(name) + ".wav");
+    if (!parseWave(test::TempDir::readFile(path.string()), wave)) {
+        ADD_FAILURE() << path << " is no 16-bit PCM wave";
+    }
+    return wave;
+}
+
+double seconds(const Wave& wave) {
+    return static_cast<double>(wave.samples.size()) / wave.rate;
+}
+
+// EBU R 128 loudness of a mono wave heard on two speakers: integrated, or over the whole sound
+// when it is shorter than the meter's 0.4 s blocks.
+double loudness(const Wave& wave) {
+    const auto lengthMs = static_cast<unsigned long>(seconds(wave) * 1000.0);
+    const bool shortSound = lengthMs < 400;
+    ebur128_state* state = ebur128_init(1, static_cast<unsigned long>(wave.rate),
+                                        shortSound ? EBUR128_MODE_M : EBUR128_MODE_I);
+    ebur128_set_channel(state, 0, EBUR128_DUAL_MONO);
+    ebur128_add_frames_short(state, wave.samples.data(), wave.samples.size());
+    double result = 0;
+    if (shortSound) {
+        ebur128_loudness_window(state, lengthMs, &result);
+    } else {
+        ebur128_loudness_global(state, &result);
+    }
+    ebur128_destroy(&state);
+    return result;
+}
+
+double rms(const Wave& wave, std::size_t from, std::size_t to) {
+    double energy = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        energy += static_cast<double>(wave.samples[i]) * wave.samples[i];
+    }
+    return std::sqrt(energy / std::max<std::size_t>(to - from, 1)) / 32768.0;
+}
+
+double decibels(double ratio) {
+    return 20.0 * std::log10(ratio);
+}
+
+TEST(GeneratedSoundsTest, EffectsAreCleanWavesOfOneLoudnessWithHeadroom) {
     ASSERT_FALSE(programDir().empty()) << "VELLMORA_PROGRAM_DIR is not set";
     for (const char* name : {"clap", "build", "remove", "beep"}) {
         SCOPED_TRACE(name);
-        const auto path = programDir() / "sound" / (std::string(name) + ".wav");
-        Wave wave;
-        ASSERT_TRUE(parseWave(test::TempDir::readFile(path.string()), wave));
+        const Wave wave = readEffect(name);
+        ASSERT_FALSE(wave.samples.empty());
         EXPECT_TRUE(wave.rate == 44100 || wave.rate == 22050) << wave.rate;
-        const double seconds = static_cast<double>(wave.samples.size()) / wave.rate;
-        EXPECT_GT(seconds, 0.1);
-        EXPECT_LT(seconds, 2.0);
+        EXPECT_GT(seconds(wave), 0.1);
+        EXPECT_LE(seconds(wave), sounds::kLongestEffect);
+        EXPECT_NEAR(loudness(wave), sounds::kEffectLoudness, 0.5);
         int peak = 0;
-        double energy = 0;
         for (std::int16_t s : wave.samples) {
             peak = std::max(peak, std::abs(static_cast<int>(s)));
-            energy += static_cast<double>(s) * s;
         }
-        const double rms = std::sqrt(energy / wave.samples.size()) / 32768.0;
-        EXPECT_GT(peak, 32768 / 2) << "not normalised";
-        EXPECT_LT(peak, 32767) << "clipped";
-        EXPECT_GT(rms, 0.02) << "nearly silent";
+        // Room left for the music it plays over; a sample's rounding is allowed for.
+        EXPECT_LE(decibels(peak / 32768.0), -sounds::kEffectHeadroomDb + 0.01);
+        EXPECT_GT(rms(wave, 0, wave.samples.size()), 0.02) << "nearly silent";
         // Faded at both ends, so starting and stopping make no click.
         EXPECT_LT(std::abs(wave.samples.front()), 200);
         EXPECT_LT(std::abs(wave.samples.back()), 200);
     }
 }
 
+TEST(GeneratedSoundsTest, TheRefusalBeepIsShortAndDiesAway) {
+    const Wave wave = readEffect("beep");
+    ASSERT_FALSE(wave.samples.empty());
+    EXPECT_LT(seconds(wave), 0.25);
+    const std::size_t quarter = wave.samples.size() / 4;
+    EXPECT_LT(decibels(rms(wave, 3 * quarter, wave.samples.size()) / rms(wave, 0, quarter)), -12.0)
+        << "a steady tone, not a decaying one";
+}
+
+TEST(GeneratedSoundsTest, TheApplauseLastsThreeToFourSecondsWithoutHoles) {
+    const Wave wave = readEffect("clap");
+    ASSERT_FALSE(wave.samples.empty());
+    EXPECT_GE(seconds(wave), 3.0);
+    EXPECT_LE(seconds(wave), 4.0);
+    // No 20 ms stretch falls far below the 200 ms around it, up to the last 0.3 s of dying away.
+    const std::size_t window = static_cast<std::size_t>(wave.rate) / 50;
+    std::vector<double> energy;
+    for (std::size_t at = 0; at + window <= wave.samples.size(); at += window) {
+        const double level = rms(wave, at, at + window);
+        energy.push_back(level * level + 1e-12);
+    }
+    const std::size_t neighbours = 5;
+    const std::size_t last = energy.size() - std::min(energy.size(), std::size_t{15});
+    for (std::size_t k = 1; k < last; ++k) {
+        double around = 0;
+        int count = 0;
+        for (std::size_t j = k >= neighbours ? k - neighbours : 0;
+             j <= std::min(energy.size() - 1, k + neighbours); ++j) {
+            if (j != k) {
+                around += energy[j];
+                ++count;
+            }
+        }
+        EXPECT_LT(10.0 * std::log10(around / count / energy[k]), 15.0)
+            << "a hole at " << static_cast<double>(k * window) / wave.rate << " s";
+    }
+}
+
+TEST(GeneratedSoundsTest, TheDemolitionHasItsWeightAbove60Hz) {
+    const Wave wave = readEffect("remove");
+    ASSERT_FALSE(wave.samples.empty());
+    // The energy of the spectrum's bins up to 60 Hz, against the whole (Parseval).
+    const double count = static_cast<double>(wave.samples.size());
+    double total = 0;
+    for (std::int16_t s : wave.samples) {
+        total += static_cast<double>(s) * s;
+    }
+    double low = 0;
+    const int lastBin = static_cast<int>(60.0 * count / wave.rate);
+    for (int bin = 0; bin <= lastBin; ++bin) {
+        double re = 0;
+        double im = 0;
+        const double step = 2.0 * 3.14159265358979323846 * bin / count;
+        for (std::size_t n = 0; n < wave.samples.size(); ++n) {
+            re += wave.samples[n] * std::cos(step * static_cast<double>(n));
+            im -= wave.samples[n] * std::sin(step * static_cast<double>(n));
+        }
+        low += (bin == 0 ? 1.0 : 2.0) * (re * re + im * im) / count;
+    }
+    EXPECT_LT(low / total, 0.005);
+}
+
 struct Midi {
     double seconds = 0;
+    double lastNoteEnd = 0;  // seconds
     int noteOns = 0;
     std::map<int, int> notesByChannel;
 };
@@ -126,6 +231,7 @@ bool parseMidi(const std::string& b, Midi& out) {
     }
     std::vector<std::pair<std::uint64_t, std::uint32_t>> tempos{{0, 500000}};
     std::uint64_t lastTick = 0;
+    std::uint64_t lastNoteEndTick = 0;
     std::size_t at = 14;
     try {
         for (std::uint32_t t = 0; t < tracks; ++t) {
@@ -160,9 +266,12 @@ bool parseMidi(const std::string& b, Midi& out) {
                 } else {
                     const int kind = status & 0xF0;
                     const int dataBytes = (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
-                    if (kind == 0x90 && static_cast<unsigned char>(b.at(at + 1)) > 0) {
+                    const bool sounding = static_cast<unsigned char>(b.at(at + 1)) > 0;
+                    if (kind == 0x90 && sounding) {
                         ++out.noteOns;
                         ++out.notesByChannel[status & 0x0F];
+                    } else if (kind == 0x80 || kind == 0x90) {
+                        lastNoteEndTick = std::max(lastNoteEndTick, tick);
                     }
                     at += dataBytes;
                 }
@@ -175,15 +284,21 @@ bool parseMidi(const std::string& b, Midi& out) {
     } catch (const std::exception&) {
         return false;
     }
-    std::sort(tempos.begin(), tempos.end());
-    double seconds = 0;
-    for (std::size_t i = 0; i < tempos.size(); ++i) {
-        const std::uint64_t from = std::min(tempos[i].first, lastTick);
-        const std::uint64_t to =
-            i + 1 < tempos.size() ? std::min(tempos[i + 1].first, lastTick) : lastTick;
-        seconds += static_cast<double>(to - from) / division * tempos[i].second / 1e6;
-    }
-    out.seconds = seconds;
+    // By tick only: the file's tempo at tick 0 follows, and so replaces, the default one.
+    std::stable_sort(tempos.begin(), tempos.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    const auto secondsAt = [&](std::uint64_t tick) {
+        double seconds = 0;
+        for (std::size_t i = 0; i < tempos.size(); ++i) {
+            const std::uint64_t from = std::min(tempos[i].first, tick);
+            const std::uint64_t to =
+                i + 1 < tempos.size() ? std::min(tempos[i + 1].first, tick) : tick;
+            seconds += static_cast<double>(to - from) / division * tempos[i].second / 1e6;
+        }
+        return seconds;
+    };
+    out.seconds = secondsAt(lastTick);
+    out.lastNoteEnd = secondsAt(lastNoteEndTick);
     return true;
 }
 
@@ -204,6 +319,8 @@ TEST(GeneratedSoundsTest, AtLeastFourPiecesOfOneToThreeMinutesWithDrumsAndBass) 
         EXPECT_GE(midi.notesByChannel.size(), 4u);
         EXPECT_GT(midi.notesByChannel[9], 0);
         EXPECT_GT(midi.noteOns, 200);
+        // A piece loops at the end of its tracks: they end with its last note.
+        EXPECT_LT(midi.seconds - midi.lastNoteEnd, 0.1);
     }
     EXPECT_GE(pieces, 4);
 }

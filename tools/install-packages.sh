@@ -12,6 +12,7 @@ packages=(
     fonts-noto-cjk qt6-translations-l10n
     libsdl2-mixer-dev libfluidsynth3 fluid-soundfont-gm
     fluidsynth sox
+    libebur128-dev
 )
 
 missing=()

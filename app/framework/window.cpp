@@ -64,12 +64,12 @@ void Window::closeWindow() {
 }
 
 void Window::closeEvent(QCloseEvent* event) {
-    if (closing_) {
-        event->accept();
-        return;
+    if (!closing_) {
+        onClose();
     }
-    event->ignore();
-    onClose();
+    // onClose agrees by calling closeWindow(), whose own close() does nothing while this close
+    // is under way: the answer is given here.
+    event->setAccepted(closing_);
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {

@@ -67,15 +67,18 @@ TEST_F(MusicPlayerTest, ChoosingThePlayingPieceAgainRestartsItWithoutReopening) 
     EXPECT_EQ(player.finishedCount(), 0);  // neither stop nor restart counts as an end
 }
 
-TEST_F(MusicPlayerTest, ALoopedPieceIsReportedAtItsEndAndStartsAgain) {
+TEST_F(MusicPlayerTest, ALoopedPiecePlaysOnPastItsEndWithoutWaitingForAnEndReport) {
     MusicPlayer player;
     player.attach(&window_);
     const int index = player.open(piece_);
     ASSERT_EQ(player.play(index, true), kOk);
     EXPECT_EQ(player.repeatEntry(), index);
-    ASSERT_TRUE(test::processEventsUntil([&] { return player.finishedCount() >= 2; }, 10000));
-    EXPECT_EQ(player.current(), index);
+    // Many times the piece's quarter second, with the event loop running: the mixer starts it
+    // again by itself, so it never stops and no end is reported.
+    test::processEventsUntil([] { return false; }, 2000);
     EXPECT_TRUE(player.playing());
+    EXPECT_EQ(player.current(), index);
+    EXPECT_EQ(player.finishedCount(), 0);
 }
 
 TEST_F(MusicPlayerTest, WithoutANotificationReceiverAPiecePlaysOnce) {
@@ -105,9 +108,12 @@ TEST_F(MusicPlayerTest, AStopBeforeTheEndReportIsHandledIgnoresTheReport) {
     MusicPlayer player;
     player.attach(&window_);
     const int index = player.open(piece_);
-    ASSERT_EQ(player.play(index, true), kOk);
+    ASSERT_EQ(player.play(index, false), kOk);
     // Let the piece end without handling the queued report, then stop.
-    QThread::msleep(2000);
+    for (int waited = 0; player.playing() && waited < 10000; waited += 20) {
+        QThread::msleep(20);
+    }
+    QThread::msleep(100);
     player.stop();
     test::processEventsUntil([] { return false; }, 300);
     EXPECT_EQ(player.finishedCount(), 0);

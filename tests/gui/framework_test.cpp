@@ -10,6 +10,7 @@
 #include "app/framework/dialog.h"
 #include "app/framework/frame_thread.h"
 #include "app/framework/money_text.h"
+#include "app/framework/window.h"
 #include "resources/string_table.h"
 
 namespace vellmora {
@@ -94,6 +95,37 @@ TEST(DialogTest, DoModalAnswersWhatEndDialogReceived) {
     ButtonDialog closed;
     EXPECT_EQ(closed.doModal(nullptr), 0);
     Dialog::setShowHook(nullptr);
+}
+
+// Its onClose closes the window for good only when allowed to.
+class ClosingWindow : public Window {
+public:
+    explicit ClosingWindow(bool allow) : allow_(allow) {}
+    void onClose() override {
+        ++closeCalls;
+        if (allow_) {
+            closeWindow();
+        }
+    }
+    int closeCalls = 0;
+
+private:
+    bool allow_;
+};
+
+TEST(WindowTest, AClosePassesThroughOnCloseWhichDecides) {
+    // As the close button, the session's quit or QApplication::quit close it: from outside.
+    ClosingWindow agrees(true);
+    agrees.show();
+    EXPECT_TRUE(agrees.close());
+    EXPECT_EQ(agrees.closeCalls, 1);
+    EXPECT_FALSE(agrees.isVisible());
+
+    ClosingWindow refuses(false);
+    refuses.show();
+    EXPECT_FALSE(refuses.close());
+    EXPECT_EQ(refuses.closeCalls, 1);
+    EXPECT_TRUE(refuses.isVisible());
 }
 
 TEST(TextTest, StringsAndMoney) {

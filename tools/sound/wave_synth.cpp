@@ -1,8 +1,11 @@
 #include "tools/sound/wave_synth.h"
 
+#include <ebur128.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <numbers>
@@ -183,6 +186,73 @@ bool addClaps(const Params& p, WaveSound& sound, std::string& error) {
     return true;
 }
 
+// Lowers the gain smoothly around every sample above the ceiling: the gain falls along a 2 ms
+// ramp before such a peak and rises back along a 60 ms ramp after it, so only the tips of the
+// sharpest attacks are pressed down, without a click. Answers the deepest cut as a factor.
+float limitPeaks(std::vector<float>& samples, int rate, float ceiling) {
+    const std::size_t count = samples.size();
+    if (count == 0) {
+        return 1.0f;
+    }
+    std::vector<float> gain(count, 1.0f);
+    for (std::size_t i = 0; i < count; ++i) {
+        const float level = std::abs(samples[i]);
+        if (level > ceiling) {
+            gain[i] = ceiling / level;
+        }
+    }
+    const float attackStep = 1.0f / (0.002f * rate);
+    const float releaseStep = 1.0f / (0.060f * rate);
+    for (std::size_t i = count - 1; i-- > 0;) {
+        gain[i] = std::min(gain[i], gain[i + 1] + attackStep);
+    }
+    float deepest = 1.0f;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0) {
+            gain[i] = std::min(gain[i], gain[i - 1] + releaseStep);
+        }
+        deepest = std::min(deepest, gain[i]);
+        samples[i] *= gain[i];
+    }
+    return deepest;
+}
+
+// Brings the sound to kEffectLoudness with its peaks below the ceiling. The limiter lowers the
+// loudness a little, so levelling and limiting take turns until both hold.
+bool levelEffect(WaveSound& sound, const std::string& descriptionPath, std::string& error) {
+    constexpr double kDeepestCutDb = 6.0;
+    constexpr double kLoudnessTolerance = 0.1;
+    const auto ceiling = static_cast<float>(std::pow(10.0, -kEffectHeadroomDb / 20.0));
+    float deepest = 1.0f;
+    for (int round = 0; round < 8; ++round) {
+        const double loudness = effectLoudness(sound.samples, sound.rate);
+        if (!std::isfinite(loudness)) {
+            error = descriptionPath + ": the description makes no sound";
+            return false;
+        }
+        if (round > 0 && std::abs(loudness - kEffectLoudness) < kLoudnessTolerance) {
+            break;
+        }
+        const auto gain = static_cast<float>(std::pow(10.0, (kEffectLoudness - loudness) / 20.0));
+        for (float& s : sound.samples) {
+            s *= gain;
+        }
+        // A hair below the ceiling, so that the next levelling may lift it slightly.
+        deepest = std::min(deepest, limitPeaks(sound.samples, sound.rate, ceiling * 0.97f));
+    }
+    const double cutDb = -20.0 * std::log10(deepest);
+    if (cutDb > kDeepestCutDb) {
+        char text[160];
+        std::snprintf(text, sizeof text,
+                      ": its peaks stand so far above its loudness that %.1f dB would be cut "
+                      "(at most %.1f)",
+                      cutDb, kDeepestCutDb);
+        error = descriptionPath + text;
+        return false;
+    }
+    return true;
+}
+
 Params parseParams(std::istringstream& in) {
     Params params;
     std::string item;
@@ -206,7 +276,7 @@ bool renderEffect(const std::string& descriptionPath, WaveSound& out, std::strin
         return false;
     }
     WaveSound sound;
-    double length = 1.0, peak = 0.89, fade = 0.005;
+    double length = 1.0, fade = 0.005, fadeOut = -1.0;
     std::string line;
     int lineNumber = 0;
     while (std::getline(file, line)) {
@@ -221,7 +291,7 @@ bool renderEffect(const std::string& descriptionPath, WaveSound& out, std::strin
         if (!sound.samples.empty() && (word == "rate" || word == "length")) {
             ok = false;
             error = "rate and length come before the layers";
-        } else if (word == "rate" || word == "length" || word == "peak" || word == "fade") {
+        } else if (word == "rate" || word == "length" || word == "fade" || word == "fadeout") {
             double value = 0;
             ok = static_cast<bool>(in >> value);
             if (word == "rate") {
@@ -229,12 +299,12 @@ bool renderEffect(const std::string& descriptionPath, WaveSound& out, std::strin
                 ok = ok && (sound.rate == 44100 || sound.rate == 22050);
             } else if (word == "length") {
                 length = value;
-                ok = ok && value > 0 && value < 2.0;
-            } else if (word == "peak") {
-                peak = value;
-                ok = ok && value > 0 && value <= 1.0;
-            } else {
+                ok = ok && value > 0 && value <= kLongestEffect;
+            } else if (word == "fade") {
                 fade = value;
+                ok = ok && value >= 0;
+            } else {
+                fadeOut = value;
                 ok = ok && value >= 0;
             }
         } else if (word == "tone" || word == "noise" || word == "claps") {
@@ -255,28 +325,46 @@ bool renderEffect(const std::string& descriptionPath, WaveSound& out, std::strin
             return false;
         }
     }
-    float loudest = 0.0f;
-    for (float s : sound.samples) {
-        loudest = std::max(loudest, std::abs(s));
+    const std::size_t half = sound.samples.size() / 2;
+    const std::size_t fadeInSamples = std::min(half, sampleAt(fade, sound));
+    const std::size_t fadeOutSamples =
+        std::min(half, sampleAt(fadeOut < 0 ? fade : fadeOut, sound));
+    for (std::size_t i = 0; i < fadeInSamples; ++i) {
+        sound.samples[i] *= static_cast<float>(i) / fadeInSamples;
     }
-    if (loudest <= 0.0f) {
-        error = descriptionPath + ": the description makes no sound";
+    for (std::size_t i = 0; i < fadeOutSamples; ++i) {
+        sound.samples[sound.samples.size() - 1 - i] *= static_cast<float>(i) / fadeOutSamples;
+    }
+    if (!levelEffect(sound, descriptionPath, error)) {
         return false;
-    }
-    const std::size_t fadeSamples = std::min(sound.samples.size() / 2, sampleAt(fade, sound));
-    for (std::size_t i = 0; i < sound.samples.size(); ++i) {
-        float gain = static_cast<float>(peak) / loudest;
-        if (i < fadeSamples) {
-            gain *= static_cast<float>(i) / fadeSamples;
-        }
-        const std::size_t fromEnd = sound.samples.size() - 1 - i;
-        if (fromEnd < fadeSamples) {
-            gain *= static_cast<float>(fromEnd) / fadeSamples;
-        }
-        sound.samples[i] *= gain;
     }
     out = std::move(sound);
     return true;
+}
+
+double effectLoudness(const std::vector<float>& samples, int rate) {
+    if (samples.empty()) {
+        return -HUGE_VAL;
+    }
+    constexpr unsigned long kBlockMs = 400;  // libebur128's momentary window
+    const auto lengthMs = static_cast<unsigned long>(1000.0 * samples.size() / rate);
+    const bool shortSound = lengthMs < kBlockMs;
+    ebur128_state* state = ebur128_init(1, static_cast<unsigned long>(rate),
+                                        shortSound ? EBUR128_MODE_M : EBUR128_MODE_I);
+    if (state == nullptr) {
+        return -HUGE_VAL;
+    }
+    ebur128_set_channel(state, 0, EBUR128_DUAL_MONO);
+    double loudness = -HUGE_VAL;
+    // The momentary measure keeps the last 0.4 s, which hold a short sound whole.
+    bool ok = ebur128_add_frames_float(state, samples.data(), samples.size()) == EBUR128_SUCCESS;
+    if (ok && shortSound) {
+        ok = ebur128_loudness_window(state, std::max(lengthMs, 1UL), &loudness) == EBUR128_SUCCESS;
+    } else if (ok) {
+        ok = ebur128_loudness_global(state, &loudness) == EBUR128_SUCCESS;
+    }
+    ebur128_destroy(&state);
+    return ok ? loudness : -HUGE_VAL;
 }
 
 namespace {
