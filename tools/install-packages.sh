@@ -12,6 +12,7 @@ packages=(
     fonts-noto-cjk
     libsdl2-mixer-dev libfluidsynth3 fluid-soundfont-gm
     fluidsynth sox
+    file dpkg-dev lintian desktop-file-utils appstream
 )
 
 missing=()
