@@ -36,11 +36,13 @@ set(CPACK_PACKAGE_NAME vellmora)
 set(CPACK_PACKAGE_VERSION ${VELLMORA_VERSION_TEXT})
 set(CPACK_PACKAGE_CONTACT ${VELLMORA_DEB_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turn-based restaurant chain business simulation")
+# Lines of the long description stay under 80 columns (Debian's limit).
 set(CPACK_PACKAGE_DESCRIPTION
-    "Found a chain of restaurants on the tile map of a town and compete against one to three
-computer-run companies, one month a turn: build and close shops, set the monthly budgets,
-change the management system and borrow against your credit rating, until every competitor
-has withdrawn or your own company goes bankrupt. The interface is in Japanese.
+    "Found a chain of restaurants on the tile map of a town and compete against
+one to three computer-run companies, one month a turn: build and close shops,
+set the monthly budgets, change the management system and borrow against your
+credit rating, until every competitor has withdrawn or your own company goes
+bankrupt. The interface is in Japanese.
 The package also holds vellmora-sim, which plays whole games without a screen.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
