@@ -71,4 +71,9 @@ appstreamcli validate --no-net --strict resources/io.github.vellmora.Vellmora.me
 deb=$(tools/package.sh)
 echo "$deb: $(stat -c %s "$deb") bytes"
 lintian --fail-on error --display-level '>=warning' "$deb"
+# The installed tree: the AppStream data against the desktop entry and icons it names.
+tree=$(mktemp -d)
+dpkg-deb -x "$deb" "$tree"
+appstreamcli validate-tree --no-net --strict "$tree"
+rm -rf "$tree"
 echo "All checks passed."
