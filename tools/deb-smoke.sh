@@ -33,16 +33,32 @@ log=$(mktemp)
 if ! apt-get update -qq >"$log" 2>&1; then
     fail "apt-get update: $(tail -1 "$log")"
 fi
+before=$(dpkg-query -W -f='.\n' | wc -l)
 start=$(date +%s%N)
+if ! apt-get install -y -qq --download-only "$deb" >"$log" 2>&1; then
+    fail "apt-get install --download-only $deb: $(grep -E '^E:' "$log" | head -1)"
+    finish
+fi
+fetched=$(date +%s%N)
 if ! apt-get install -y -qq "$deb" >"$log" 2>&1; then
     fail "apt-get install $deb: $(grep -E '^E:' "$log" | head -1)"
     finish
 fi
 end=$(date +%s%N)
-echo "deb-smoke: installed in $(((end - start) / 1000000)) ms, $(du -sk /usr | cut -f1) KiB under /usr"
+echo "deb-smoke: $(($(dpkg-query -W -f='.\n' | wc -l) - before)) packages installed;" \
+    "download $(((fetched - start) / 1000000)) ms, install $(((end - fetched) / 1000000)) ms"
 if ! dpkg-query -W -f='${Status}' vellmora 2>/dev/null | grep -q "install ok installed"; then
     fail "dpkg does not list vellmora as installed"
 fi
+
+for file in /usr/share/applications/io.github.vellmora.Vellmora.desktop \
+    /usr/share/metainfo/io.github.vellmora.Vellmora.metainfo.xml \
+    /usr/share/icons/hicolor/48x48/apps/io.github.vellmora.Vellmora.png \
+    /usr/share/icons/hicolor/scalable/apps/io.github.vellmora.Vellmora.svg \
+    /usr/share/man/man6/vellmora.6.gz /usr/share/man/man6/vellmora-sim.6.gz \
+    /usr/share/doc/vellmora/copyright; do
+    [ -s "$file" ] || fail "the package did not install $file"
+done
 
 user=player
 home=/home/$user
@@ -62,6 +78,11 @@ touch "$stamp"
 for command in vellmora vellmora-sim; do
     found=$(as_user "command -v $command")
     [ "$found" = "/usr/games/$command" ] || fail "$command is '$found' on the user's PATH, not /usr/games/$command"
+done
+
+for command in vellmora vellmora-sim; do
+    version=$(as_user "$command --version" 2>&1)
+    [[ "$version" =~ ^$command\ [0-9]+\.[0-9]+$ ]] || fail "$command --version printed '$version'"
 done
 
 if ! as_user "vellmora-sim --map hinode --months 12" >"$log" 2>&1; then
