@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr const char* kDesktopFileName = "io.github.vellmora.Vellmora";
-
 bool hasDisplay() {
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
@@ -63,7 +61,7 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vellmora"));
-    QApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
+    QApplication::setDesktopFileName(QStringLiteral(VELLMORA_APP_ID));
     useJapaneseFont(application);
 
     vellmora::ShellOptions options;
