@@ -2,7 +2,9 @@
 # Sets everything up on a fresh Debian 12 machine and runs every check:
 #   1. the normal build (gcc, warnings as errors) and its test suite;
 #   2. the same tests built with clang under AddressSanitizer and UBSan, with the fuzz targets;
-#   3. a short run of every fuzz target on its seed corpus.
+#   3. a short run of every fuzz target on its seed corpus;
+#   4. the desktop entry and AppStream data through their validators, and the Debian package
+#      (tools/package.sh) through lintian.
 # FUZZ_SECONDS sets the length of each fuzz run (default 30; 0 skips them).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -62,4 +64,18 @@ if [ "$fuzz_seconds" -gt 0 ]; then
         fi
     done
 fi
+echo "== desktop entry, AppStream data and the Debian package"
+# desktop-file-validate fails on errors only; its warnings are printed, so any output fails.
+report=$(desktop-file-validate resources/io.github.vellmora.Vellmora.desktop 2>&1) && [ -z "$report" ] ||
+    { echo "$report"; exit 1; }
+# --strict fails on warnings and hints too, not only on errors.
+appstreamcli validate --no-net --strict resources/io.github.vellmora.Vellmora.metainfo.xml
+deb=$(tools/package.sh)
+echo "$deb: $(stat -c %s "$deb") bytes"
+lintian --fail-on error --display-level '>=warning' "$deb"
+# The installed tree: the AppStream data against the desktop entry and icons it names.
+tree=$(mktemp -d)
+dpkg-deb -x "$deb" "$tree"
+appstreamcli validate-tree --no-net --strict "$tree"
+rm -rf "$tree"
 echo "All checks passed."

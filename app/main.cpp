@@ -9,15 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/screenshots.h"
 #include "app/signal_watch.h"
 #include "app/translations.h"
+#include "data/version.h"
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: vellmora [--screenshots DIR [--map NAME] [--seed N] [--months N]]\n";
 
 bool hasDisplay() {
     const char* x11 = std::getenv("DISPLAY");
@@ -42,11 +41,21 @@ void useJapaneseFont(QApplication& application) {
 
 int main(int argc, char* argv[]) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    switch (vellmora::infoRequest(args)) {
+        case vellmora::InfoRequest::Help:
+            std::fputs(vellmora::windowUsage(), stdout);
+            return 0;
+        case vellmora::InfoRequest::Version:
+            std::printf("vellmora %s\n", vellmora::versionString());
+            return 0;
+        case vellmora::InfoRequest::None:
+            break;
+    }
     QString error;
     const std::optional<vellmora::ScreenshotOptions> screenshots =
         vellmora::parseScreenshotArguments(args, error);
     if (!error.isEmpty()) {
-        std::fprintf(stderr, "vellmora: %s\n%s", error.toUtf8().constData(), kUsage);
+        std::fprintf(stderr, "vellmora: %s (see vellmora --help)\n", error.toUtf8().constData());
         return vellmora::ScreenshotRun::kBadArguments;
     }
     if (screenshots.has_value() && !hasDisplay() && std::getenv("QT_QPA_PLATFORM") == nullptr) {
@@ -55,7 +64,7 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vellmora"));
-    QApplication::setDesktopFileName(QStringLiteral("vellmora"));
+    QApplication::setDesktopFileName(QStringLiteral(VELLMORA_APP_ID));
     useJapaneseFont(application);
     (void)vellmora::installQtTranslations(application,
                                           QString::fromLatin1(vellmora::kInterfaceLanguage));

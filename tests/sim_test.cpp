@@ -11,6 +11,7 @@
 #include "data/result_codes.h"
 #include "data/score_book.h"
 #include "data/score_record.h"
+#include "data/version.h"
 #include "support/game_fixture.h"
 #include "support/sim_output.h"
 #include "support/temp_dir.h"
@@ -284,6 +285,33 @@ TEST_F(SimTest, BadArgumentsAndDataExitWithCodeTwo) {
         const std::vector<std::string> err = lines(run.err);
         ASSERT_EQ(err.size(), 1u);
         EXPECT_NE(err[0].find(c.named), std::string::npos) << err[0];
+    }
+}
+
+TEST_F(SimTest, HelpAndVersionPrintAndPlayNothing) {
+    const RunResult help = runSim("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.out.rfind("usage: vellmora-sim ", 0), 0u) << help.out;
+    EXPECT_TRUE(help.err.empty()) << help.err;
+
+    // Options before it are read (and may be wrong); those after it are not.
+    struct Case {
+        std::string args;
+        int exitCode;
+    };
+    for (const Case& c : {Case{"--version", 0}, Case{"--months 12 --version", 0},
+                          Case{"--version --months many", 0}, Case{"--months many --version", 2},
+                          Case{"--seed --version", 2}}) {
+        SCOPED_TRACE(c.args);
+        const RunResult run = runSim(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        if (c.exitCode == 0) {
+            EXPECT_EQ(run.out, std::string("vellmora-sim ") + versionString() + "\n");
+            EXPECT_TRUE(run.err.empty()) << run.err;
+        } else {
+            EXPECT_TRUE(run.out.empty()) << run.out;
+            EXPECT_EQ(lines(run.err).size(), 1u) << run.err;
+        }
     }
 }
 

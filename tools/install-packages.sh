@@ -13,6 +13,7 @@ packages=(
     libsdl2-mixer-dev libfluidsynth3 fluid-soundfont-gm
     fluidsynth sox
     libebur128-dev
+    file dpkg-dev lintian desktop-file-utils appstream
 )
 
 missing=()

@@ -11,6 +11,7 @@
 #include "data/base_list.h"
 #include "data/clock.h"
 #include "data/program_folder.h"
+#include "data/version.h"
 #include "tools/sim/bench.h"
 #include "tools/sim/sim_options.h"
 #include "tools/sim/sim_runner.h"
@@ -18,6 +19,29 @@
 namespace {
 
 constexpr int kUsageError = 2;
+
+constexpr const char* kUsage =
+    "usage: vellmora-sim [OPTION]...\n"
+    "Plays whole games of Vellmora without a screen and prints each game's result as a JSON "
+    "line.\n"
+    "\n"
+    "  --map NAME             a map in the data folder's map/ (by name) or a map file\n"
+    "  --difficulty 0..4      the player's difficulty, 0 hardest (default 2)\n"
+    "  --competitors 1..3     computer companies taking part (default 3)\n"
+    "  --seed N               makes the whole game repeatable (default: the clock)\n"
+    "  --months N             months to play at most (default 360)\n"
+    "  --player passive|greedy  the player's strategy (default greedy)\n"
+    "  --games N              games to play; game i uses seed N + i (default 1)\n"
+    "  --data DIR             the data folder (default: the program folder)\n"
+    "  --scores DIR           rank wins into the maps' score files in DIR (default: none)\n"
+    "  --save PATH            save the game to PATH at the end of the run\n"
+    "  --load PATH            resume a saved game (not with --map, --difficulty, "
+    "--competitors)\n"
+    "  --bench                time a fixed game on every town (or on --map only)\n"
+    "  --help                 show this help and exit\n"
+    "  --version              show the version and exit\n"
+    "\n"
+    "Exit status: 0 when every game was played, 2 for bad options, data or game files.\n";
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "vellmora-sim: %s\n", message.c_str());
@@ -73,7 +97,15 @@ int run(const std::vector<std::string>& args) {
     SimOptions options;
     std::string error;
     if (!parseOptions(args, options, error)) {
-        return fail(error);
+        return fail(error + " (see vellmora-sim --help)");
+    }
+    if (options.help || options.version) {
+        if (options.help) {
+            std::fputs(kUsage, stdout);
+        } else {
+            std::printf("vellmora-sim %s\n", vellmora::versionString());
+        }
+        return 0;
     }
     const std::string folder =
         options.dataFolder.empty() ? vellmora::programFolder() : options.dataFolder;

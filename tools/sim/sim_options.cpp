@@ -35,6 +35,11 @@ bool parseOptions(const std::vector<std::string>& args, SimOptions& out, std::st
             error = "unexpected argument '" + name + "'";
             return false;
         }
+        if (name == "--help" || name == "--version") {
+            (name == "--help" ? options.help : options.version) = true;
+            out = options;
+            return true;
+        }
         if (name == "--bench") {
             options.bench = true;
             continue;

@@ -24,6 +24,9 @@ struct SimOptions {
     std::string loadPath;      // empty: a new game; else the game file to resume
     // Times the fixed benchmark game on every town of the data folder (or only on --map).
     bool bench = false;
+    // --help or --version: print that and play nothing; options after it are not read.
+    bool help = false;
+    bool version = false;
 };
 
 // Parses the arguments after the program name. On failure answers false and sets `error` to a
